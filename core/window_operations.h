@@ -1,0 +1,30 @@
+#pragma once
+// What the program's logic may do to its window. The real window implements
+// it on its controls; tests implement it with a recorder.
+#include <string>
+
+namespace stavrel {
+
+enum class Box { Factor, VarFound, File1, File2, Decompress, Compress, FName };
+
+enum class MessageIcon { Critical, Information };
+
+class WindowOperations {
+ public:
+  virtual ~WindowOperations() = default;
+  virtual std::wstring BoxText(Box box) = 0;
+  virtual void SetBoxText(Box box, const std::wstring& text) = 0;
+  virtual void SetProgressMax(double max) = 0;
+  virtual double ProgressMax() = 0;
+  virtual void SetProgressValue(double value) = 0;
+  // Modal; returns when the user has closed it.
+  virtual void ShowMessage(const std::wstring& text, const std::wstring& title,
+                           MessageIcon icon) = 0;
+  // Lets the window handle what is pending. Returns false once the user has
+  // asked to close the window: a long run then stops at the next step.
+  virtual bool ProcessPendingEvents() = 0;
+  // Commands are disabled while one runs, so no second one can start.
+  virtual void SetCommandsEnabled(bool enabled) = 0;
+};
+
+}  // namespace stavrel
