@@ -7,7 +7,7 @@ namespace stavrel {
 
 enum class Box { Factor, VarFound, File1, File2, Decompress, Compress, FName };
 
-enum class MessageIcon { Critical, Information };
+enum class MessageIcon { Critical, Warning, Information };
 
 class WindowOperations {
  public:

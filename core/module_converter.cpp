@@ -1,0 +1,187 @@
+#include "module_converter.h"
+
+#include <vector>
+
+#include "command_run.h"
+#include "factor_text.h"
+#include "module_converter_options.h"
+#include "module_format.h"
+#include "pending_output.h"
+
+namespace stavrel {
+namespace {
+
+using namespace module_format;
+using Clock = std::chrono::steady_clock;
+
+// The user closed the window during the run.
+struct ConversionStopped {};
+
+struct AddressOverflow {
+  std::uint64_t variable;  // counted from 1
+  std::int32_t value;
+};
+
+// Shifts the address of every whole record in the chunk. `first_variable`
+// is the number of the chunk's first record, counted from 1.
+void ShiftChunk(std::byte* chunk, std::size_t records, std::int32_t factor,
+                std::uint64_t first_variable) {
+  for (std::size_t r = 0; r < records; ++r) {
+    std::byte* record = chunk + r * kRecordSize;
+    const std::int32_t value = ReadAddress(record);
+    std::int32_t sum;
+    if (__builtin_add_overflow(value, factor, &sum)) throw AddressOverflow{first_variable + r, value};
+    WriteAddress(record, sum);
+  }
+}
+
+class Conversion {
+ public:
+  Conversion(WindowOperations& window, Platform& platform, const ConverterPacing& pacing)
+      : window_(window), platform_(platform), pacing_(pacing) {}
+
+  void Run(const std::wstring& source);
+
+ private:
+  std::int32_t ReadFactorBox();
+  std::wstring ReadDestinationBox(const std::wstring& source);
+  void Stream(OpenFile& from, OpenFile& to, std::uint64_t length, std::uint64_t variables,
+              std::int32_t factor);
+  void ShowProgress(std::uint64_t variable);
+
+  WindowOperations& window_;
+  Platform& platform_;
+  const ConverterPacing& pacing_;
+  Clock::time_point last_pump_ = Clock::now();
+};
+
+std::int32_t Conversion::ReadFactorBox() {
+  const std::wstring text = window_.BoxText(Box::Factor);
+  const auto factor = ReadFactor(text);
+  if (!factor)
+    throw CommandFailure(L"The conversion factor \"" + text +
+                         L"\" is outside the range -2147483648 to 2147483647.\r\n\r\n"
+                         L"Nothing was written.");
+  return *factor;
+}
+
+std::wstring Conversion::ReadDestinationBox(const std::wstring& source) {
+  std::wstring destination = window_.BoxText(Box::File2);
+  if (destination.empty())
+    throw CommandFailure(L"No file to write to is given.\r\n\r\nNothing was written.");
+  if (destination == source || platform_.SameFile(source, destination))
+    throw CommandFailure(L"The file to write to is the module being read:\r\n" + destination +
+                         L"\r\n\r\nChoose another file to write to. Nothing was written.");
+  return destination;
+}
+
+void Conversion::ShowProgress(std::uint64_t variable) {
+  // The first two records never move the bar.
+  if (variable >= 3) window_.SetProgressValue(static_cast<double>(variable));
+  if (!window_.ProcessPendingEvents()) throw ConversionStopped{};
+  last_pump_ = Clock::now();
+}
+
+void Conversion::Stream(OpenFile& from, OpenFile& to, std::uint64_t length,
+                        std::uint64_t variables, std::int32_t factor) {
+  std::vector<std::byte> chunk(pacing_.records_per_chunk * kRecordSize);
+  std::uint64_t offset = 0;
+  std::uint64_t done = 0;  // records shifted so far
+  while (offset < length) {
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), length - offset));
+    const std::size_t got = from.ReadAt(offset, {chunk.data(), want});
+    if (got != want)
+      throw SystemError(L"read", L"", L"the module became shorter while it was being read");
+    const std::uint64_t records = std::min<std::uint64_t>(variables - done, want / kRecordSize);
+    ShiftChunk(chunk.data(), static_cast<std::size_t>(records), factor, done + 1);
+    to.WriteAt(offset, {chunk.data(), want});
+    offset += want;
+    done += records;
+    if (Clock::now() - last_pump_ >= pacing_.pump_interval) ShowProgress(done);
+  }
+}
+
+void Conversion::Run(const std::wstring& source) {
+  const std::int32_t factor = ReadFactorBox();
+  const std::wstring destination = ReadDestinationBox(source);
+
+  std::unique_ptr<OpenFile> from;
+  try {
+    from = platform_.OpenForReading(source);
+  } catch (const SystemError& error) {
+    throw CommandFailure(DescribeFailure(L"Could not open the module to read.", error,
+                                         L"Nothing was written."));
+  }
+
+  std::unique_ptr<PendingOutput> output;
+  try {
+    output = std::make_unique<PendingOutput>(platform_, destination);
+  } catch (const SystemError& error) {
+    throw CommandFailure(DescribeFailure(L"Could not create the file to write to.", error,
+                                         L"Nothing was written."));
+  }
+
+  const std::wstring unchanged =
+      L"Nothing was written: " + destination + L" is as it was before.";
+  std::uint64_t variables = 0;
+  try {
+    const std::uint64_t length = from->Length();
+    variables = length / kRecordSize;
+    window_.SetBoxText(Box::VarFound, std::to_wstring(variables));
+    // Too few variables: the module is only copied, unshifted.
+    const bool convert = variables >= kMinimumVariables;
+    if (convert) window_.SetProgressMax(static_cast<double>(variables) + kProgressSlack);
+    Stream(*from, output->File(), length, convert ? variables : 0, factor);
+    auto source_file = std::move(from);
+    source_file->Close();
+    output->Commit();
+  } catch (const SystemError& error) {
+    // The temporary name means nothing to the user: name the destination.
+    std::wstring where = error.Path().empty() ? source : error.Path();
+    if (where == output->TemporaryPath()) where = destination;
+    const SystemError located(error.Operation(), where, error.Reason(), error.Kind());
+    std::wstring outcome = unchanged;
+    if (const auto left = output->Discard(); !left.empty()) outcome += L"\r\n" + left;
+    throw CommandFailure(DescribeFailure(L"Could not " + error.Operation() + L" while converting the module.",
+                                         located, outcome));
+  } catch (const AddressOverflow& overflow) {
+    std::wstring text = L"Variable " + std::to_wstring(overflow.variable) + L" holds the address " +
+                        std::to_wstring(overflow.value) + L"; adding the factor " +
+                        std::to_wstring(factor) +
+                        L" goes beyond the 32-bit range (-2147483648 to 2147483647).\r\n\r\n" +
+                        L"Module: " + source + L"\r\n\r\n" + unchanged;
+    if (const auto left = output->Discard(); !left.empty()) text += L"\r\n" + left;
+    throw CommandFailure(text);
+  } catch (const ConversionStopped&) {
+    // The window is closing: say so only if something could not be cleaned up.
+    if (const auto left = output->Discard(); !left.empty())
+      throw CommandFailure(L"The conversion was stopped.\r\n\r\n" + left);
+    return;
+  }
+
+  if (variables < kMinimumVariables) {
+    window_.ShowMessage(L"At least 4 variables needed to convert", L"Error", MessageIcon::Critical);
+    ClearBoxes(window_);
+    return;
+  }
+  window_.SetProgressValue(window_.ProgressMax());
+}
+
+}  // namespace
+
+void ConvertToSnes9x(WindowOperations& window, Platform& platform, const std::wstring& source,
+                     const ConverterPacing& pacing) {
+  if (source.empty()) return;
+  RunCommand(window, [&] { Conversion(window, platform, pacing).Run(source); });
+}
+
+void ConvertToSnes9x(WindowOperations& window, Platform& platform, const std::wstring& source) {
+  ConvertToSnes9x(window, platform, source, ConverterPacing{});
+}
+
+void ClearBoxes(WindowOperations& window) {
+  for (Box box : {Box::Factor, Box::VarFound, Box::File1, Box::File2}) window.SetBoxText(box, L"");
+  window.SetProgressValue(0);
+}
+
+}  // namespace stavrel

@@ -1,0 +1,58 @@
+#include "pending_output.h"
+
+#include "system_error.h"
+
+namespace stavrel {
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+std::wstring TemporaryName(const std::wstring& final_path, int attempt) {
+  std::wstring name = final_path + L".stavrel-tmp";
+  if (attempt > 0) name += std::to_wstring(attempt);
+  return name;
+}
+
+}  // namespace
+
+PendingOutput::PendingOutput(Platform& platform, std::wstring final_path)
+    : platform_(platform), final_path_(std::move(final_path)) {
+  for (int attempt = 0;; ++attempt) {
+    temporary_path_ = TemporaryName(final_path_, attempt);
+    try {
+      file_ = platform_.CreateNew(temporary_path_);
+      return;
+    } catch (const SystemError& error) {
+      // A leftover of another run: never reuse it, pick the next name.
+      if (error.Kind() != ErrorKind::AlreadyExists || attempt + 1 == kNameAttempts) throw;
+    }
+  }
+}
+
+PendingOutput::~PendingOutput() {
+  if (!settled_) Discard();
+}
+
+void PendingOutput::Commit() {
+  file_->Flush();
+  auto file = std::move(file_);
+  file->Close();
+  platform_.RenameFile(temporary_path_, final_path_, /*replace=*/true);
+  settled_ = true;
+}
+
+std::wstring PendingOutput::Discard() noexcept {
+  settled_ = true;
+  try {
+    file_.reset();  // a close failure does not matter: the file goes
+    platform_.RemoveFile(temporary_path_);
+    return L"";
+  } catch (const SystemError& error) {
+    return L"The incomplete file " + temporary_path_ + L" could not be removed (" +
+           error.Reason() + L"); delete it by hand.";
+  } catch (...) {
+    return L"The incomplete file " + temporary_path_ + L" may remain; delete it by hand.";
+  }
+}
+
+}  // namespace stavrel

@@ -1,0 +1,36 @@
+#pragma once
+// A file written under a temporary name beside its final name, and renamed
+// into place only when complete: a failed run never leaves a half-written
+// file under the final name, and an existing file there stays as it was.
+#include <memory>
+#include <string>
+
+#include "platform.h"
+
+namespace stavrel {
+
+class PendingOutput {
+ public:
+  PendingOutput(Platform& platform, std::wstring final_path);
+  ~PendingOutput();
+  PendingOutput(const PendingOutput&) = delete;
+  PendingOutput& operator=(const PendingOutput&) = delete;
+
+  OpenFile& File() { return *file_; }
+  const std::wstring& TemporaryPath() const { return temporary_path_; }
+
+  // Flushes, closes and renames over the final name.
+  void Commit();
+  // Closes and removes the temporary file. Returns what is left behind, in
+  // words for the user: empty when nothing is.
+  std::wstring Discard() noexcept;
+
+ private:
+  Platform& platform_;
+  std::wstring final_path_;
+  std::wstring temporary_path_;
+  std::unique_ptr<OpenFile> file_;
+  bool settled_ = false;
+};
+
+}  // namespace stavrel
