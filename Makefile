@@ -1,0 +1,34 @@
+# Stavrel's two everyday commands:
+#   make run    builds the Windows program and starts it (under Wine on Linux)
+#   make test   installs what is missing, builds everything, runs every test
+.PHONY: run test deps windows linux bench fuzz dist clean
+
+deps:
+	@scripts/install-deps.sh
+
+windows: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j2
+
+linux: deps
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux -j2
+
+run: windows
+	@scripts/run-program.sh
+
+test: deps
+	@scripts/run-tests.sh
+
+bench: linux windows
+	@scripts/run-bench.sh
+
+fuzz: deps
+	@scripts/fuzz-short.sh $${FUZZ_SECONDS:-600}
+
+dist: windows
+	cd build/windows && cpack -G ZIP -B ../dist >/dev/null && rm -rf ../dist/_CPack_Packages
+	@ls build/dist/*.zip
+
+clean:
+	rm -rf build
