@@ -1,0 +1,49 @@
+#pragma once
+// A window that records what the program does to it, for tests without a
+// screen. It can also act out a user closing the window mid-run.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "window_operations.h"
+
+namespace stavrel::test {
+
+struct ShownMessage {
+  std::wstring text;
+  std::wstring title;
+  MessageIcon icon;
+};
+
+class RecordingWindow : public WindowOperations {
+ public:
+  std::map<Box, std::wstring> boxes;
+  double progress_max = 100;
+  std::vector<double> progress_values;
+  std::vector<ShownMessage> messages;
+  std::vector<bool> commands_enabled;  // every SetCommandsEnabled call
+  int pumps = 0;
+  int close_after_pumps = -1;          // ProcessPendingEvents says "closing" from then on
+  // Texts of the boxes when each message was shown.
+  std::vector<std::map<Box, std::wstring>> boxes_at_message;
+
+  std::wstring BoxText(Box box) override { return boxes[box]; }
+  void SetBoxText(Box box, const std::wstring& text) override { boxes[box] = text; }
+  void SetProgressMax(double max) override { progress_max = max; }
+  double ProgressMax() override { return progress_max; }
+  void SetProgressValue(double value) override { progress_values.push_back(value); }
+  void ShowMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override {
+    messages.push_back({text, title, icon});
+    boxes_at_message.push_back(boxes);
+  }
+  bool ProcessPendingEvents() override {
+    ++pumps;
+    return close_after_pumps < 0 || pumps < close_after_pumps;
+  }
+  void SetCommandsEnabled(bool enabled) override { commands_enabled.push_back(enabled); }
+
+  double ProgressValue() const { return progress_values.empty() ? 0 : progress_values.back(); }
+  bool CommandsEnabled() const { return commands_enabled.empty() || commands_enabled.back(); }
+};
+
+}  // namespace stavrel::test

@@ -1,0 +1,99 @@
+#include "test_files.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include "win32_platform.h"
+#else
+#include "posix_platform.h"
+#endif
+
+namespace stavrel::test {
+namespace fs = std::filesystem;
+
+fs::path NativePath(const std::wstring& path) {
+#ifdef _WIN32
+  return fs::path(path);
+#else
+  std::wstring mapped = path;
+  std::replace(mapped.begin(), mapped.end(), L'\\', L'/');
+  return fs::path(mapped);
+#endif
+}
+
+namespace {
+
+std::wstring ProgramPath(const fs::path& native) {
+  std::wstring text = native.wstring();
+#ifndef _WIN32
+  std::replace(text.begin(), text.end(), L'/', L'\\');
+#endif
+  return text;
+}
+
+}  // namespace
+
+TempFolder::TempFolder(const std::wstring& hint) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path candidate =
+        fs::temp_directory_path() / (hint + L"-" + std::to_wstring(random() % 1000000));
+    if (fs::create_directory(candidate)) {
+      path_ = ProgramPath(candidate) + L"\\";
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder");
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;  // a test that failed may have left a file open
+  fs::remove_all(NativePath(path_), ignored);
+}
+
+std::vector<std::wstring> TempFolder::Names() const {
+  std::vector<std::wstring> names;
+  for (const auto& entry : fs::directory_iterator(NativePath(path_)))
+    names.push_back(entry.path().filename().wstring());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void WriteBytes(const std::wstring& path, const Bytes& bytes) {
+  std::ofstream out(NativePath(path), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write test file");
+}
+
+Bytes ReadBytes(const std::wstring& path) {
+  std::ifstream in(NativePath(path), std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read test file");
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::wstring& path) { return fs::exists(NativePath(path)); }
+
+std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder) {
+#ifdef _WIN32
+  return std::make_unique<Win32Platform>(program_folder);
+#else
+  return std::make_unique<PosixPlatform>(program_folder);
+#endif
+}
+
+void InstallGzip(const std::wstring& program_folder) {
+  // STAVREL_GZIP is the built gzip's path on the build machine.
+  fs::path built = STAVREL_GZIP;
+#ifdef _WIN32
+  // Under Wine the build machine's "/" is drive Z:.
+  std::wstring windows = L"Z:" + built.wstring();
+  std::replace(windows.begin(), windows.end(), L'/', L'\\');
+  built = windows;
+#endif
+  fs::copy_file(built, NativePath(program_folder + L"\\gzip.exe"), fs::copy_options::overwrite_existing);
+}
+
+}  // namespace stavrel::test

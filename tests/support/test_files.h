@@ -1,0 +1,48 @@
+#pragma once
+// Real files in a fresh temporary folder, named the way the program names
+// them: Windows paths with "\" (the POSIX platform maps them).
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+namespace stavrel::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The native form of a program path.
+std::filesystem::path NativePath(const std::wstring& path);
+
+// A folder whose name holds a blank and a non-ASCII letter, removed with
+// everything in it at the end of the test.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::wstring& hint = L"stavrel t\u00e9st");
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder, ending in "\".
+  const std::wstring& Path() const { return path_; }
+  std::wstring operator/(const std::wstring& name) const { return path_ + name; }
+  // Names of the files in the folder, sorted.
+  std::vector<std::wstring> Names() const;
+
+ private:
+  std::wstring path_;
+};
+
+void WriteBytes(const std::wstring& path, const Bytes& bytes);
+Bytes ReadBytes(const std::wstring& path);
+bool Exists(const std::wstring& path);
+
+// The platform the program runs on here: Win32 under Wine, POSIX natively.
+std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder = L"");
+
+// A program folder holding our gzip as "gzip.exe".
+void InstallGzip(const std::wstring& program_folder);
+
+}  // namespace stavrel::test

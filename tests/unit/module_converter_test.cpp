@@ -1,0 +1,233 @@
+#include "module_converter.h"
+
+#include <gtest/gtest.h>
+
+#include "module_converter_options.h"
+#include "recording_window.h"
+#include "test_files.h"
+
+namespace stavrel {
+namespace {
+
+using test::Bytes;
+using test::ReadBytes;
+using test::RecordingWindow;
+using test::WriteBytes;
+
+constexpr std::size_t kRecord = 26;
+constexpr std::size_t kAddress = 21;
+
+// A module of `records` records whose addresses are given (cycled), every
+// other byte a recognisable pattern, then `tail` extra bytes.
+Bytes MakeModule(std::size_t records, std::vector<std::int32_t> addresses, std::size_t tail = 0) {
+  Bytes bytes(records * kRecord + tail);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  for (std::size_t r = 0; r < records; ++r) {
+    const auto value = static_cast<std::uint32_t>(addresses[r % addresses.size()]);
+    for (int b = 0; b < 4; ++b) bytes[r * kRecord + kAddress + b] = static_cast<std::uint8_t>(value >> (8 * b));
+  }
+  return bytes;
+}
+
+// What a correct conversion writes: every whole record's address shifted.
+Bytes Shifted(Bytes bytes, std::int32_t factor) {
+  for (std::size_t r = 0; r + 1 <= bytes.size() / kRecord; ++r) {
+    std::uint8_t* p = &bytes[r * kRecord + kAddress];
+    const auto value = static_cast<std::int32_t>(p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t{p[3]} << 24);
+    const auto sum = static_cast<std::uint32_t>(std::int64_t{value} + factor);
+    for (int b = 0; b < 4; ++b) p[b] = static_cast<std::uint8_t>(sum >> (8 * b));
+  }
+  return bytes;
+}
+
+class ConverterTest : public testing::Test {
+ protected:
+  test::TempFolder folder;
+  std::unique_ptr<Platform> platform = test::MakePlatform();
+  RecordingWindow window;
+  std::wstring source = folder / L"in.mdl";
+  std::wstring destination = folder / L"out.mdl";
+
+  void Convert(const std::wstring& factor, ConverterPacing pacing = {}) {
+    window.boxes[Box::Factor] = factor;
+    window.boxes[Box::File1] = source;
+    window.boxes[Box::File2] = destination;
+    ConvertToSnes9x(window, *platform, source, pacing);
+  }
+  std::wstring OnlyMessage() {
+    EXPECT_EQ(window.messages.size(), 1u);
+    if (window.messages.empty()) return L"";
+    EXPECT_EQ(window.messages[0].title, L"Error");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
+    return window.messages[0].text;
+  }
+};
+
+struct ShiftCase {
+  std::size_t records;
+  std::size_t tail;
+  const wchar_t* factor_text;
+  std::int32_t factor;
+};
+
+TEST_F(ConverterTest, ShiftsEveryAddressAndNothingElse) {
+  const ShiftCase cases[] = {
+      {4, 0, L"7", 7},         {4, 10, L"-5", -5},     {5, 25, L"&H100", 256},
+      {4, 0, L"", 0},          {4, 0, L"abc", 0},      {6, 3, L"2.5", 2},
+      {6, 3, L"3.5", 4},       {4, 0, L"12abc", 12},   {4, 0, L"1 0", 10},
+      {4, 0, L"1E3", 1000},    {1000, 13, L"-1", -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.records << " records, factor "
+                                    << testing::PrintToString(std::wstring(c.factor_text)));
+    const Bytes module = MakeModule(c.records, {3, 0, -7, 0x12345678, 100000}, c.tail);
+    WriteBytes(source, module);
+    window = {};
+    Convert(c.factor_text, {.records_per_chunk = 3, .pump_interval = {}});
+    EXPECT_TRUE(window.messages.empty()) << (window.messages.empty() ? "" : "a message was shown");
+    EXPECT_EQ(ReadBytes(destination), Shifted(module, c.factor));
+    EXPECT_EQ(ReadBytes(source), module);
+    EXPECT_EQ(window.boxes[Box::VarFound], std::to_wstring(c.records));
+    EXPECT_EQ(window.progress_max, c.records + 10.0);
+    EXPECT_EQ(window.ProgressValue(), c.records + 10.0);
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl", L"out.mdl"}));
+  }
+}
+
+TEST_F(ConverterTest, MinusFiveOnThreeGivesFeFfFfFf) {
+  WriteBytes(source, MakeModule(4, {3}));
+  Convert(L"-5");
+  const Bytes out = ReadBytes(destination);
+  EXPECT_EQ(Bytes(out.begin() + 21, out.begin() + 25), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST_F(ConverterTest, ProgressMovesFromTheThirdRecordAndEndsFull) {
+  WriteBytes(source, MakeModule(8, {1}));
+  Convert(L"1", {.records_per_chunk = 1, .pump_interval = {}});
+  // Records 1 and 2 do not move the bar; the end fills it to N + 10.
+  EXPECT_EQ(window.progress_values, (std::vector<double>{3, 4, 5, 6, 7, 8, 18}));
+  EXPECT_EQ(window.commands_enabled, (std::vector<bool>{false, true}));
+}
+
+TEST_F(ConverterTest, FewerThanFourVariablesLeavesThePlainCopyAndClearsTheBoxes) {
+  for (std::size_t size : {0u, 1u, 103u}) {
+    SCOPED_TRACE(size);
+    const Bytes module = MakeModule(size / kRecord, {5}, size % kRecord);
+    WriteBytes(source, module);
+    window = {};
+    window.boxes[Box::Decompress] = L"keep me";
+    Convert(L"9");
+    EXPECT_EQ(OnlyMessage(), L"At least 4 variables needed to convert");
+    // The count was on show while the message was up; then everything emptied.
+    EXPECT_EQ(window.boxes_at_message[0][Box::VarFound], std::to_wstring(size / kRecord));
+    for (Box box : {Box::Factor, Box::VarFound, Box::File1, Box::File2}) EXPECT_EQ(window.boxes[box], L"");
+    EXPECT_EQ(window.boxes[Box::Decompress], L"keep me");
+    EXPECT_EQ(window.ProgressValue(), 0);
+    EXPECT_EQ(window.progress_max, 100);
+    EXPECT_EQ(ReadBytes(destination), module);
+  }
+}
+
+TEST_F(ConverterTest, EmptySourceDoesNothingAtAll) {
+  window.boxes[Box::Factor] = L"5";
+  window.boxes[Box::File2] = destination;
+  ConvertToSnes9x(window, *platform, L"");
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_TRUE(window.progress_values.empty());
+  EXPECT_TRUE(window.commands_enabled.empty());
+  EXPECT_FALSE(test::Exists(destination));
+}
+
+TEST_F(ConverterTest, AddressOverflowNamesTheVariableAndLeavesTheDestinationAsItWas) {
+  Bytes module = MakeModule(6, {0, 0, 0, 0, 2147483647, 0});
+  WriteBytes(source, module);
+  const Bytes before = {1, 2, 3};
+  WriteBytes(destination, before);
+  Convert(L"1", {.records_per_chunk = 2, .pump_interval = {}});
+  const std::wstring text = OnlyMessage();
+  EXPECT_NE(text.find(L"Variable 5"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"2147483647"), std::wstring::npos) << text;
+  EXPECT_EQ(ReadBytes(destination), before);
+  EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl", L"out.mdl"}));
+  EXPECT_TRUE(window.CommandsEnabled());
+}
+
+TEST_F(ConverterTest, NegativeOverflowToo) {
+  WriteBytes(source, MakeModule(4, {-2147483647 - 1}));
+  Convert(L"-1");
+  EXPECT_NE(OnlyMessage().find(L"Variable 1 "), std::wstring::npos);
+  EXPECT_FALSE(test::Exists(destination));
+}
+
+TEST_F(ConverterTest, FactorOutOfRangeTouchesNoFile) {
+  WriteBytes(source, MakeModule(4, {0}));
+  Convert(L"3E10");
+  EXPECT_NE(OnlyMessage().find(L"3E10"), std::wstring::npos);
+  EXPECT_FALSE(test::Exists(destination));
+}
+
+struct RefusalCase {
+  const char* name;
+  std::wstring source;
+  std::wstring destination;
+  const wchar_t* expected;  // in the message
+};
+
+TEST_F(ConverterTest, RefusedRunsSayWhyAndChangeNothing) {
+  const Bytes module = MakeModule(4, {1});
+  WriteBytes(source, module);
+  const std::wstring sub = folder / L"sub";
+  const RefusalCase cases[] = {
+      {"missing source", folder / L"none.mdl", destination, L"none.mdl"},
+      {"empty destination", source, L"", L"No file to write to"},
+      {"destination is the source", source, source, L"module being read"},
+      {"the source by another spelling", source, folder / L".\\in.mdl", L"module being read"},
+      {"destination folder missing", source, folder / L"no such folder\\out.mdl", L"no such folder"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    window = {};
+    window.boxes[Box::Factor] = L"1";
+    window.boxes[Box::File2] = c.destination;
+    ConvertToSnes9x(window, *platform, c.source);
+    EXPECT_NE(OnlyMessage().find(c.expected), std::wstring::npos) << OnlyMessage();
+    EXPECT_EQ(ReadBytes(source), module);
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl"}));
+    EXPECT_TRUE(window.CommandsEnabled());
+  }
+}
+
+TEST_F(ConverterTest, ClosingTheWindowMidRunStopsAndLeavesNoPartialFile) {
+  WriteBytes(source, MakeModule(50, {1}));
+  const Bytes before = {9, 9};
+  WriteBytes(destination, before);
+  window.close_after_pumps = 3;
+  Convert(L"1", {.records_per_chunk = 4, .pump_interval = {}});
+  EXPECT_EQ(window.pumps, 3);
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(ReadBytes(destination), before);
+  EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl", L"out.mdl"}));
+}
+
+TEST_F(ConverterTest, ReplacesAnExistingDestinationOnSuccess) {
+  const Bytes module = MakeModule(4, {1});
+  WriteBytes(source, module);
+  WriteBytes(destination, Bytes(1000, 0xAA));
+  Convert(L"2");
+  EXPECT_EQ(ReadBytes(destination), Shifted(module, 2));
+}
+
+TEST(ClearBoxes, EmptiesTheConverterBoxesAndTheBarOnly) {
+  RecordingWindow window;
+  for (Box box : {Box::Factor, Box::VarFound, Box::File1, Box::File2, Box::Decompress, Box::Compress, Box::FName})
+    window.boxes[box] = L"x";
+  window.progress_max = 77;
+  ClearBoxes(window);
+  for (Box box : {Box::Factor, Box::VarFound, Box::File1, Box::File2}) EXPECT_EQ(window.boxes[box], L"");
+  for (Box box : {Box::Decompress, Box::Compress, Box::FName}) EXPECT_EQ(window.boxes[box], L"x");
+  EXPECT_EQ(window.progress_values, (std::vector<double>{0}));
+  EXPECT_EQ(window.progress_max, 77);
+}
+
+}  // namespace
+}  // namespace stavrel

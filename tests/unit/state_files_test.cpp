@@ -1,0 +1,259 @@
+#include "state_files.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <filesystem>
+
+#include "recording_window.h"
+#include "test_files.h"
+
+namespace stavrel {
+namespace {
+
+using test::Bytes;
+using test::ReadBytes;
+using test::WriteBytes;
+
+Bytes Gzip(const Bytes& data) {
+  z_stream z{};
+  if (deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) throw std::runtime_error("zlib");
+  Bytes out(deflateBound(&z, static_cast<uLong>(data.size())) + 64);
+  z.next_in = const_cast<Bytef*>(data.data());
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  if (deflate(&z, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("zlib");
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
+
+Bytes Gunzip(const Bytes& data) {
+  z_stream z{};
+  if (inflateInit2(&z, 15 + 16) != Z_OK) throw std::runtime_error("zlib");
+  Bytes out(1 << 22);
+  z.next_in = const_cast<Bytef*>(data.data());
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  const int status = inflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  inflateEnd(&z);
+  if (status != Z_STREAM_END) throw std::runtime_error("not a whole gzip stream");
+  return out;
+}
+
+Bytes StateData() {
+  Bytes data(300000);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>((i % 251) ^ (i >> 9));
+  return data;
+}
+
+class StateFilesTest : public testing::Test {
+ protected:
+  test::TempFolder program_folder{L"prog dir \u00e9"};
+  test::TempFolder folder;
+  std::unique_ptr<Platform> platform;
+  test::RecordingWindow window;
+  const Bytes data = StateData();
+  const Bytes state_bytes = Gzip(data);
+
+  void SetUp() override {
+    std::wstring program = program_folder.Path();
+    program.pop_back();  // no trailing "\"
+    test::InstallGzip(program);
+    platform = test::MakePlatform(program);
+  }
+  std::wstring OnlyError() {
+    EXPECT_EQ(window.messages.size(), 1u);
+    if (window.messages.empty()) return L"";
+    EXPECT_EQ(window.messages[0].title, L"Error");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(window.CommandsEnabled());
+    return window.messages[0].text;
+  }
+  void ExpectNoMessage() {
+    for (const auto& m : window.messages) ADD_FAILURE() << "message: " << testing::PrintToString(m.text);
+  }
+  using Names = std::vector<std::wstring>;
+};
+
+TEST_F(StateFilesTest, CycleFromStateToSdsAndBack) {
+  WriteBytes(folder / L"game.003", state_bytes);
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *platform, folder / L"game.003");
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"game.sds"}));
+  EXPECT_EQ(ReadBytes(folder / L"game.sds"), data);
+  EXPECT_EQ(window.commands_enabled, (std::vector<bool>{false, true}));
+
+  Compress(window, *platform, folder / L"game.sds");
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"game.000"}));
+  EXPECT_EQ(Gunzip(ReadBytes(folder / L"game.000")), data);
+}
+
+TEST_F(StateFilesTest, DecompressedNameFollowsTheDefaultName) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"mystate.000", L"mystate.sds"},
+      {L"abc", L"sds"},
+      {L"", L"game.sds"},  // an empty box stands for the state's own name
+  };
+  for (const auto& [default_name, final_name] : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(default_name)));
+    WriteBytes(folder / L"game.003", state_bytes);
+    window = {};
+    window.boxes[Box::FName] = default_name;
+    Decompress(window, *platform, folder / L"game.003");
+    ExpectNoMessage();
+    EXPECT_EQ(folder.Names(), (Names{final_name}));
+    EXPECT_EQ(ReadBytes(folder / final_name), data);
+    std::filesystem::remove(test::NativePath(folder / final_name));
+  }
+}
+
+TEST_F(StateFilesTest, RecompressingANameWithAFourCharacterExtension) {
+  WriteBytes(folder / L"game.1234", data);
+  Compress(window, *platform, folder / L"game.1234");
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"game.1000"}));
+}
+
+TEST_F(StateFilesTest, StateFolderNeedNotBeTheCurrentFolder) {
+  // Another dialog may have left the current folder elsewhere.
+  test::TempFolder elsewhere;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(test::NativePath(elsewhere.Path()));
+  WriteBytes(folder / L"game.003", state_bytes);
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *platform, folder / L"game.003");
+  std::filesystem::current_path(previous);
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"game.sds"}));
+  EXPECT_TRUE(elsewhere.Names().empty());
+}
+
+TEST_F(StateFilesTest, PathsWithoutAFolderWorkInTheCurrentFolder) {
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(test::NativePath(folder.Path()));
+  WriteBytes(folder / L"-d.003", state_bytes);
+  window.boxes[Box::FName] = L"-d.003";
+  Decompress(window, *platform, L"-d.003");
+  ExpectNoMessage();
+  Compress(window, *platform, L"-d.sds");  // never read as an option
+  ExpectNoMessage();
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(folder.Names(), (Names{L"-d.000"}));
+  EXPECT_EQ(Gunzip(ReadBytes(folder / L"-d.000")), data);
+}
+
+struct InTheWay {
+  const wchar_t* existing;
+  bool decompress;
+};
+
+TEST_F(StateFilesTest, FilesInTheWayAreNeverOverwrittenOrAdopted) {
+  const InTheWay cases[] = {
+      {L"temp.gz", true}, {L"temp", true}, {L"game.sds", true},
+      {L"game.sds.gz", false}, {L"game.000", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.existing)));
+    const std::wstring input = folder / (c.decompress ? L"game.003" : L"game.sds");
+    const Bytes input_bytes = c.decompress ? state_bytes : data;
+    WriteBytes(input, input_bytes);
+    WriteBytes(folder / c.existing, {1, 2, 3});
+    const Names before = folder.Names();
+    window = {};
+    window.boxes[Box::FName] = L"game.003";
+    if (c.decompress)
+      Decompress(window, *platform, input);
+    else
+      Compress(window, *platform, input);
+    EXPECT_NE(OnlyError().find(folder / c.existing), std::wstring::npos) << OnlyError();
+    EXPECT_EQ(folder.Names(), before);
+    EXPECT_EQ(ReadBytes(input), input_bytes);
+    EXPECT_EQ(ReadBytes(folder / c.existing), (Bytes{1, 2, 3}));
+    std::filesystem::remove_all(test::NativePath(folder.Path()));
+    std::filesystem::create_directory(test::NativePath(folder.Path()));
+  }
+}
+
+TEST_F(StateFilesTest, NotAGzipStateKeepsTheStateAndShowsGzipsReason) {
+  const Bytes not_gzip = {'h', 'e', 'l', 'l', 'o', '\n'};
+  WriteBytes(folder / L"game.003", not_gzip);
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *platform, folder / L"game.003");
+  const std::wstring text = OnlyError();
+  EXPECT_NE(text.find(L"not in gzip format"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"game.003 is unchanged"), std::wstring::npos) << text;
+  EXPECT_EQ(folder.Names(), (Names{L"game.003"}));
+  EXPECT_EQ(ReadBytes(folder / L"game.003"), not_gzip);
+}
+
+TEST_F(StateFilesTest, TruncatedStateKeepsTheStateAndLeavesNoTemporaries) {
+  const Bytes truncated(state_bytes.begin(), state_bytes.begin() + state_bytes.size() / 2);
+  WriteBytes(folder / L"game.003", truncated);
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *platform, folder / L"game.003");
+  EXPECT_NE(OnlyError().find(L"unexpected end of file"), std::wstring::npos) << OnlyError();
+  EXPECT_EQ(folder.Names(), (Names{L"game.003"}));
+  EXPECT_EQ(ReadBytes(folder / L"game.003"), truncated);
+}
+
+TEST_F(StateFilesTest, AGzipWarningIsASuccessWhoseWarningIsShown) {
+  Bytes with_garbage = state_bytes;
+  with_garbage.insert(with_garbage.end(), {'j', 'u', 'n', 'k'});
+  WriteBytes(folder / L"game.003", with_garbage);
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *platform, folder / L"game.003");
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].icon, MessageIcon::Warning);
+  EXPECT_NE(window.messages[0].text.find(L"trailing garbage"), std::wstring::npos);
+  EXPECT_EQ(folder.Names(), (Names{L"game.sds"}));
+  EXPECT_EQ(ReadBytes(folder / L"game.sds"), data);
+}
+
+TEST_F(StateFilesTest, MissingGzipIsReportedBeforeAnythingIsTouched) {
+  std::filesystem::remove(test::NativePath(program_folder / L"gzip.exe"));
+  WriteBytes(folder / L"game.003", state_bytes);
+  WriteBytes(folder / L"game.sds", data);
+  for (bool decompress : {true, false}) {
+    window = {};
+    window.boxes[Box::FName] = L"x.003";
+    if (decompress)
+      Decompress(window, *platform, folder / L"game.003");
+    else
+      Compress(window, *platform, folder / L"game.sds");
+    EXPECT_NE(OnlyError().find(L"gzip.exe is missing"), std::wstring::npos);
+    EXPECT_EQ(folder.Names(), (Names{L"game.003", L"game.sds"}));
+  }
+}
+
+TEST_F(StateFilesTest, NamesThatCannotBeFormedAreReportedUpFront) {
+  WriteBytes(folder / L"ab", data);
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(test::NativePath(folder.Path()));
+  Compress(window, *platform, L"ab");
+  std::filesystem::current_path(previous);
+  EXPECT_NE(OnlyError().find(L"\"ab\""), std::wstring::npos) << OnlyError();
+  EXPECT_EQ(folder.Names(), (Names{L"ab"}));
+}
+
+TEST_F(StateFilesTest, MissingStateChangesNothing) {
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *platform, folder / L"game.003");
+  EXPECT_NE(OnlyError().find(folder / L"game.003"), std::wstring::npos);
+  EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST_F(StateFilesTest, EmptyPathsDoNothing) {
+  Decompress(window, *platform, L"");
+  Compress(window, *platform, L"");
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_TRUE(window.commands_enabled.empty());
+}
+
+}  // namespace
+}  // namespace stavrel

@@ -1,0 +1,76 @@
+#include "state_names.h"
+
+#include <gtest/gtest.h>
+
+#include "path_names.h"
+
+namespace stavrel {
+namespace {
+
+struct DecompressCase {
+  const wchar_t* state;
+  const wchar_t* default_name;
+  const wchar_t* final_name;
+  const wchar_t* temporary;
+};
+
+TEST(StateNames, DecompressedStateIsNamedAfterTheDefaultName) {
+  const DecompressCase cases[] = {
+      {L"C:\\snes\\game.003", L"game.003", L"C:\\snes\\game.sds", L"C:\\snes\\temp"},
+      {L"C:\\snes\\game.003", L"mystate.000", L"C:\\snes\\mystate.sds", L"C:\\snes\\temp"},
+      {L"C:\\snes\\game.003", L"abc", L"C:\\snes\\sds", L"C:\\snes\\temp"},
+      // An empty default name stands for the state's own name.
+      {L"C:\\snes\\game.002", L"", L"C:\\snes\\game.sds", L"C:\\snes\\temp"},
+      // Without a folder everything happens in the current one.
+      {L"game.003", L"game.003", L"game.sds", L"temp"},
+      {L"game.003", L"", L"sds", L"temp"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(c.state)) << " + "
+                                    << testing::PrintToString(std::wstring(c.default_name)));
+    const auto names = FormDecompressNames(c.state, c.default_name);
+    EXPECT_EQ(names.final_name, c.final_name);
+    EXPECT_EQ(names.decompressed, c.temporary);
+    EXPECT_EQ(names.compressed, std::wstring(c.temporary) + L".gz");
+  }
+}
+
+TEST(StateNames, RecompressedStateAlwaysEndsInThreeZeros) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"C:\\snes\\game.sds", L"C:\\snes\\game.000"},
+      {L"C:\\snes\\game.1234", L"C:\\snes\\game.1000"},
+      {L"game.sds", L"game.000"},
+      {L"abc", L"000"},
+  };
+  for (const auto& [path, final_name] : cases) {
+    const auto names = FormCompressNames(path);
+    EXPECT_EQ(names.final_name, final_name) << path;
+    EXPECT_EQ(names.compressed, std::wstring(path) + L".gz") << path;
+  }
+}
+
+TEST(StateNames, DecompressThenRecompressEndsAsStateZero) {
+  const auto sds = FormDecompressNames(L"D:\\s\\game.003", L"game.003").final_name;
+  EXPECT_EQ(FormCompressNames(sds).final_name, L"D:\\s\\game.000");
+}
+
+TEST(StateNames, NamesThatCannotBeFormedAreRefused) {
+  EXPECT_THROW(FormDecompressNames(L"ab.003", L"ab"), PathTooShort);
+  EXPECT_THROW(FormDecompressNames(L"ab", L""), PathTooShort);
+  EXPECT_THROW(FormCompressNames(L"ab"), PathTooShort);
+}
+
+TEST(StateNames, CommandLines) {
+  EXPECT_EQ(GzipProgram(L"C:\\Apps"), L"C:\\Apps\\gzip.exe");
+  // At a drive root the separator is doubled, which Windows reads as one.
+  EXPECT_EQ(DecompressCommandLine(GzipProgram(L"C:\\")), L"C:\\\\gzip.exe -d temp.gz");
+  EXPECT_EQ(CompressCommandLine(L"C:\\Apps\\gzip.exe", L"C:\\snes\\game.sds"),
+            L"C:\\Apps\\gzip.exe \"C:\\snes\\game.sds\"");
+  EXPECT_EQ(CompressCommandLine(L"C:\\Program Files\\Stavrel\\gzip.exe", L"C:\\a b\\g.sds"),
+            L"C:\\Program Files\\Stavrel\\gzip.exe \"C:\\a b\\g.sds\"");
+  // A name that starts with "-" must not read as options.
+  EXPECT_EQ(CompressCommandLine(L"C:\\A\\gzip.exe", L"-d.sds"), L"C:\\A\\gzip.exe \".\\-d.sds\"");
+}
+
+}  // namespace
+}  // namespace stavrel
