@@ -8,30 +8,31 @@
 #ifdef _WIN32
 #include "win32_platform.h"
 #else
+#include "path_conversion.h"
 #include "posix_platform.h"
 #endif
 
 namespace stavrel::test {
 namespace fs = std::filesystem;
 
+// Natively the conversions are the platform's own, so they do not depend on
+// the process's locale.
 fs::path NativePath(const std::wstring& path) {
 #ifdef _WIN32
   return fs::path(path);
 #else
-  std::wstring mapped = path;
-  std::replace(mapped.begin(), mapped.end(), L'\\', L'/');
-  return fs::path(mapped);
+  return fs::path(posix::ToPosixPath(path));
 #endif
 }
 
 namespace {
 
 std::wstring ProgramPath(const fs::path& native) {
-  std::wstring text = native.wstring();
-#ifndef _WIN32
-  std::replace(text.begin(), text.end(), L'/', L'\\');
+#ifdef _WIN32
+  return native.wstring();
+#else
+  return posix::FromPosixPath(native.string());
 #endif
-  return text;
 }
 
 }  // namespace
@@ -40,7 +41,7 @@ TempFolder::TempFolder(const std::wstring& hint) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const fs::path candidate =
-        fs::temp_directory_path() / (hint + L"-" + std::to_wstring(random() % 1000000));
+        fs::temp_directory_path() / NativePath(hint + L"-" + std::to_wstring(random() % 1000000));
     if (fs::create_directory(candidate)) {
       path_ = ProgramPath(candidate) + L"\\";
       return;
@@ -57,7 +58,7 @@ TempFolder::~TempFolder() {
 std::vector<std::wstring> TempFolder::Names() const {
   std::vector<std::wstring> names;
   for (const auto& entry : fs::directory_iterator(NativePath(path_)))
-    names.push_back(entry.path().filename().wstring());
+    names.push_back(ProgramPath(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -78,10 +79,12 @@ bool Exists(const std::wstring& path) { return fs::exists(NativePath(path)); }
 
 std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder) {
 #ifdef _WIN32
-  return std::make_unique<Win32Platform>(program_folder);
+  using NativePlatform = Win32Platform;
 #else
-  return std::make_unique<PosixPlatform>(program_folder);
+  using NativePlatform = PosixPlatform;
 #endif
+  if (program_folder.empty()) return std::make_unique<NativePlatform>();
+  return std::make_unique<NativePlatform>(program_folder);
 }
 
 void InstallGzip(const std::wstring& program_folder) {

@@ -23,7 +23,6 @@ TEST(StateNames, DecompressedStateIsNamedAfterTheDefaultName) {
       {L"C:\\snes\\game.002", L"", L"C:\\snes\\game.sds", L"C:\\snes\\temp"},
       // Without a folder everything happens in the current one.
       {L"game.003", L"game.003", L"game.sds", L"temp"},
-      {L"game.003", L"", L"sds", L"temp"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << testing::PrintToString(std::wstring(c.state)) << " + "
@@ -57,6 +56,8 @@ TEST(StateNames, DecompressThenRecompressEndsAsStateZero) {
 TEST(StateNames, NamesThatCannotBeFormedAreRefused) {
   EXPECT_THROW(FormDecompressNames(L"ab.003", L"ab"), PathTooShort);
   EXPECT_THROW(FormDecompressNames(L"ab", L""), PathTooShort);
+  // Without a folder the state's own name is empty too.
+  EXPECT_THROW(FormDecompressNames(L"game.003", L""), PathTooShort);
   EXPECT_THROW(FormCompressNames(L"ab"), PathTooShort);
 }
 
