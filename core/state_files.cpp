@@ -17,30 +17,43 @@ std::wstring TextOfGzip(int exit_code, const std::wstring& error_output) {
 }
 
 // The files a command makes on its way. On failure each one that exists is
-// removed again; what cannot be removed is named to the user.
+// removed again, but only while the file it was made from still exists: a
+// temporary that has become the only copy of the user's data is kept and
+// named. What cannot be removed is named too.
 class Temporaries {
  public:
   explicit Temporaries(Platform& platform) : platform_(platform) {}
-  void Add(const std::wstring& path) { paths_.push_back(path); }
+  void Add(const std::wstring& path, const std::wstring& made_from) {
+    entries_.push_back({path, made_from});
+  }
   std::wstring RemoveAll() noexcept {
     std::wstring left;
-    for (const auto& path : paths_) {
+    for (const auto& entry : entries_) {
       try {
-        if (platform_.FileExists(path)) platform_.RemoveFile(path);
+        if (!platform_.FileExists(entry.path)) continue;
+        if (!platform_.FileExists(entry.made_from)) {
+          left += L"\r\n" + entry.made_from + L" is gone; its data is kept in " + entry.path + L".";
+          continue;
+        }
+        platform_.RemoveFile(entry.path);
       } catch (const SystemError& error) {
-        left += L"\r\nThe temporary file " + path + L" could not be removed (" + error.Reason() +
-                L"); delete it by hand.";
+        left += L"\r\nThe temporary file " + entry.path + L" could not be removed (" +
+                error.Reason() + L"); delete it by hand.";
       } catch (...) {
-        left += L"\r\nThe temporary file " + path + L" may remain; delete it by hand.";
+        left += L"\r\nThe temporary file " + entry.path + L" may remain; delete it by hand.";
       }
     }
-    paths_.clear();
+    entries_.clear();
     return left;
   }
 
  private:
+  struct Entry {
+    std::wstring path;
+    std::wstring made_from;
+  };
   Platform& platform_;
-  std::vector<std::wstring> paths_;
+  std::vector<Entry> entries_;
 };
 
 class StateCommand {
@@ -141,14 +154,14 @@ void StateCommand::Decompress(const std::wstring& state) {
   RefuseExisting(names.final_name);
 
   const std::wstring kept = L"The state file " + state + L" is unchanged.";
-  temporaries_.Add(names.compressed);
+  temporaries_.Add(names.compressed, state);
   try {
     platform_.CopyFile(state, names.compressed, /*replace=*/false);
   } catch (const SystemError& error) {
     Fail(L"Could not copy the state to a temporary file.", error, kept);
   }
 
-  temporaries_.Add(names.decompressed);
+  temporaries_.Add(names.decompressed, state);
   ProcessLaunch launch{gzip, DecompressCommandLine(gzip), names.folder, true};
   const std::wstring warning =
       RunGzip(launch, names.decompressed, L"decompress the state", state, kept);
@@ -169,9 +182,11 @@ void StateCommand::Decompress(const std::wstring& state) {
             L", but the compressed state file could not be deleted.",
         error, L"Both files are complete; delete the compressed one by hand." + left));
   }
-  if (!warning.empty() || !left.empty())
-    throw CommandWarning(L"The state was decompressed to " + names.final_name +
-                         L", with a warning from gzip.exe:\r\n" + warning + left);
+  if (!warning.empty() || !left.empty()) {
+    std::wstring text = L"The state was decompressed to " + names.final_name + L".";
+    if (!warning.empty()) text += L"\r\n\r\ngzip.exe warned:\r\n" + warning;
+    throw CommandWarning(text + left);
+  }
 }
 
 void StateCommand::Compress(const std::wstring& path) {
@@ -187,7 +202,7 @@ void StateCommand::Compress(const std::wstring& path) {
   RefuseExisting(names.compressed);
   RefuseExisting(names.final_name);
 
-  temporaries_.Add(names.compressed);
+  temporaries_.Add(names.compressed, path);
   ProcessLaunch launch{gzip, CompressCommandLine(gzip, path), L"", true};
   const std::wstring warning = RunGzip(launch, names.compressed, L"compress the state", path,
                                        L"The file " + path + L" is unchanged.");
@@ -201,7 +216,7 @@ void StateCommand::Compress(const std::wstring& path) {
   }
   if (!warning.empty())
     throw CommandWarning(L"The state was compressed to " + names.final_name +
-                         L", with a warning from gzip.exe:\r\n" + warning);
+                         L".\r\n\r\ngzip.exe warned:\r\n" + warning);
 }
 
 }  // namespace
