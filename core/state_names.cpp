@@ -24,12 +24,24 @@ std::wstring GzipProgram(const std::wstring& program_folder) {
   return program_folder + L"\\gzip.exe";
 }
 
-std::wstring DecompressCommandLine(const std::wstring& gzip) { return gzip + L" -d " + L"temp.gz"; }
+namespace {
+
+// The child splits its command line at blanks to find its arguments, so a
+// program folder with a blank ("C:\Program Files\...") must be quoted.
+std::wstring ProgramArgument(const std::wstring& gzip) {
+  return gzip.find_first_of(L" \t") == std::wstring::npos ? gzip : L"\"" + gzip + L"\"";
+}
+
+}  // namespace
+
+std::wstring DecompressCommandLine(const std::wstring& gzip) {
+  return ProgramArgument(gzip) + L" -d " + L"temp.gz";
+}
 
 std::wstring CompressCommandLine(const std::wstring& gzip, const std::wstring& path) {
   // gzip would read a name starting with "-" as options.
   const std::wstring argument = path.starts_with(L'-') ? L".\\" + path : path;
-  return gzip + L" \"" + argument + L"\"";
+  return ProgramArgument(gzip) + L" \"" + argument + L"\"";
 }
 
 }  // namespace stavrel

@@ -68,7 +68,9 @@ TEST(StateNames, CommandLines) {
   EXPECT_EQ(CompressCommandLine(L"C:\\Apps\\gzip.exe", L"C:\\snes\\game.sds"),
             L"C:\\Apps\\gzip.exe \"C:\\snes\\game.sds\"");
   EXPECT_EQ(CompressCommandLine(L"C:\\Program Files\\Stavrel\\gzip.exe", L"C:\\a b\\g.sds"),
-            L"C:\\Program Files\\Stavrel\\gzip.exe \"C:\\a b\\g.sds\"");
+            L"\"C:\\Program Files\\Stavrel\\gzip.exe\" \"C:\\a b\\g.sds\"");
+  EXPECT_EQ(DecompressCommandLine(L"C:\\Program Files\\Stavrel\\gzip.exe"),
+            L"\"C:\\Program Files\\Stavrel\\gzip.exe\" -d temp.gz");
   // A name that starts with "-" must not read as options.
   EXPECT_EQ(CompressCommandLine(L"C:\\A\\gzip.exe", L"-d.sds"), L"C:\\A\\gzip.exe \".\\-d.sds\"");
 }

@@ -1,0 +1,481 @@
+#!/bin/bash
+# Runs our gzip and the system's GNU gzip side by side on the same files and
+# compares what a user sees: exit status, standard error, standard output,
+# which files remain, their contents, times and permissions.
+#
+# usage: blackbox.sh <runner-or-empty> <path-to-our-gzip>
+#   runner: a program that runs ours, e.g. cmake/wine-run.sh for gzip.exe
+set -u
+
+runner=${1:-}
+ours=${2:?usage: blackbox.sh <runner-or-empty> <path-to-our-gzip>}
+reference=${GZIP_REFERENCE:-/usr/bin/gzip}
+[ "$runner" = "-" ] && runner=
+under_wine=false
+[ -n "$runner" ] && under_wine=true
+
+if [ ! -x "$reference" ]; then
+  echo "SKIP: no reference gzip at $reference"
+  exit 0
+fi
+case $ours in /*) ;; *) ours=$PWD/$ours ;; esac
+
+# Plain English messages, UTF-8 names (Wine converts arguments and file names
+# with the locale), and no options from the environment.
+export LC_ALL=C.UTF-8
+unset GZIP POSIXLY_CORRECT
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/gzip-blackbox.XXXXXX")
+trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
+fixture=$work/fixture
+passed=0
+failed=0
+skipped=0
+case_name=
+case_failed=false
+
+# --- the two programs ------------------------------------------------------
+
+run_ours() { $runner "$ours" "$@"; }
+# Run as plain "gzip" so that getopt's messages name it as ours do.
+run_reference() { (exec -a gzip "$reference" "$@"); }
+
+# --- cases -----------------------------------------------------------------
+
+# begin <name>: a fresh, empty fixture folder to set the case up in.
+begin() {
+  case_name=$1
+  case_failed=false
+  rm -rf "$fixture"
+  mkdir -p "$fixture"
+  cd "$fixture" || exit 1
+  settled=false
+}
+
+fail() {
+  echo "FAIL [$case_name] $*"
+  case_failed=true
+}
+
+finish() {
+  cd "$work" || exit 1
+  if $case_failed; then
+    failed=$((failed + 1))
+  else
+    passed=$((passed + 1))
+  fi
+}
+
+skip() {
+  echo "SKIP [$1] $2"
+  skipped=$((skipped + 1))
+}
+
+# Gives every file in the fixture the same whole-second time, so that times
+# can be compared exactly (Windows keeps 100 ns steps).
+settle() {
+  find "$fixture" -type f -exec touch -d @1600000000 {} +
+  settled=true
+}
+
+# --- inputs ----------------------------------------------------------------
+
+text_file() { seq 1 "$2" | sed 's/$/ lorem ipsum dolor/' >"$1"; }
+random_file() { head -c "$2" /dev/urandom >"$1"; }
+# Like a save state: repeated records with a little noise in each.
+state_file() {
+  local name=$1 records=$2 i
+  : >"$name"
+  for ((i = 0; i < records; i++)); do
+    printf 'REG%04d' "$i"
+    head -c 8 /dev/urandom
+    head -c 48 /dev/zero
+  done >>"$name"
+}
+# A gzip file made by the reference, whatever its options.
+ref_gz() { "$reference" "$@"; }
+
+# --- comparing -------------------------------------------------------------
+
+normalise_errors() { sed -e 's#^[^ ]*gzip\(\.exe\)\?: #gzip: #' -e 's#\r$##' "$1"; }
+
+# Header fields in hex (magic, method, flags, time, XFL, OS) and FNAME.
+header_of() {
+  od -An -tx1 -N10 "$1" | tr -d ' \n'
+  if [ $(($(od -An -tu1 -j3 -N1 "$1") & 8)) -ne 0 ]; then
+    printf ' name='
+    tail -c +11 "$1" | head -c 4096 | tr '\0' '\n' | head -n 1
+  fi
+}
+
+is_gzip() { [ "$(od -An -tx1 -N2 "$1" 2>/dev/null | tr -d ' ')" = 1f8b ]; }
+
+# Same bytes, or (for gzip files) the same header and decompressed bytes:
+# our compressed data is zlib's, not GNU gzip's.
+same_content() {
+  local a=$1 b=$2
+  cmp -s "$a" "$b" && return 0
+  is_gzip "$a" && is_gzip "$b" || return 1
+  [ "$(header_of "$a")" = "$(header_of "$b")" ] || return 1
+  cmp -s <("$reference" -dc <"$a" 2>&1) <("$reference" -dc <"$b" 2>&1)
+}
+
+file_facts() {
+  (cd "$1" && find . -mindepth 1 | LC_ALL=C sort | while read -r f; do
+    if [ -L "$f" ]; then
+      echo "$f -> link"
+    elif [ -f "$f" ]; then
+      if $under_wine; then stat -c '%n %Y' "$f"; else stat -c '%n %y %a' "$f"; fi
+    else
+      stat -c '%n %F' "$f"
+    fi
+  done)
+}
+
+# compare [--stdin FILE | --pipe FILE] [--stdout raw|gz|none] [--tty] -- ARGS
+# Runs both programs in copies of the fixture and compares everything.
+compare() {
+  local stdin=/dev/null pipe= stdout_kind=raw tty=false
+  while [ $# -gt 0 ]; do
+    case $1 in
+      --stdin) stdin=$2; shift 2 ;;
+      --pipe) pipe=$2; shift 2 ;;
+      --stdout) stdout_kind=$2; shift 2 ;;
+      --tty) tty=true; shift ;;
+      --) shift; break ;;
+      *) break ;;
+    esac
+  done
+  $settled || settle
+  local side
+  for side in ours ref; do
+    rm -rf "$work/$side" "$work/$side.out" "$work/$side.err"
+    cp -a "$fixture" "$work/$side"
+  done
+  for side in ours ref; do
+    local program=run_ours
+    [ $side = ref ] && program=run_reference
+    (
+      cd "$work/$side" || exit 99
+      if $tty; then
+        # script(1) gives the program a terminal; its transcript is stdout.
+        local command
+        printf -v command '%q ' "$program" "$@"
+        export -f run_ours run_reference
+        export runner ours reference
+        SHELL=/bin/bash script -qec "$command" /dev/null </dev/null | tr -d '\r'
+        exit "${PIPESTATUS[0]}"
+      elif [ -n "$pipe" ]; then
+        cat "$pipe" | $program "$@"
+      else
+        [ "$stdin" = /dev/null ] || stdin=$work/$side/$stdin
+        $program "$@" <"$stdin"
+      fi
+    ) >"$work/$side.out" 2>"$work/$side.err"
+    echo $? >"$work/$side.rc"
+  done
+
+  local rc_ours rc_ref
+  rc_ours=$(cat "$work/ours.rc")
+  rc_ref=$(cat "$work/ref.rc")
+  [ "$rc_ours" = "$rc_ref" ] || fail "exit status: ours $rc_ours, GNU gzip $rc_ref ($*)"
+  if ! diff <(normalise_errors "$work/ours.err") <(normalise_errors "$work/ref.err") >"$work/diff"; then
+    fail "standard error differs ($*):"
+    sed 's/^/    /' "$work/diff"
+  fi
+  case $stdout_kind in
+    raw) cmp -s "$work/ours.out" "$work/ref.out" || fail "standard output differs ($*)" ;;
+    gz) same_content "$work/ours.out" "$work/ref.out" || fail "compressed standard output differs ($*)" ;;
+  esac
+  if ! diff <(file_facts "$work/ours") <(file_facts "$work/ref") >"$work/diff"; then
+    fail "resulting files differ ($*):"
+    sed 's/^/    /' "$work/diff"
+  fi
+  local f
+  while read -r f; do
+    [ -f "$work/ref/$f" ] && [ ! -L "$work/ref/$f" ] || continue
+    same_content "$work/ours/$f" "$work/ref/$f" || fail "content of $f differs ($*)"
+  done < <(cd "$work/ours" && find . -type f)
+}
+
+# A case that is just one comparison.
+check() {
+  local name=$1
+  shift
+  begin "$name"
+  eval "$1"
+  shift
+  compare "$@"
+  finish
+}
+
+cd "$work" || exit 1
+
+# --- compressing -----------------------------------------------------------
+
+check "compress one file" 'text_file a 2000' -- a
+check "compress keeping the input" 'text_file a 2000' -- -k a
+check "compress to standard output" 'text_file a 2000' --stdout gz -- -c a
+check "compress level 1" 'text_file a 3000' -- -1 a
+check "compress level 9" 'text_file a 3000' -- --best a
+check "compress --fast" 'text_file a 3000' -- --fast -k a
+check "compress without name and time" 'text_file a 100' -- -n a
+check "compress with -N" 'text_file a 100' -- -N a
+check "compress an empty file" ': >e' -- e
+check "compress several files" 'text_file a 10; random_file b 5000; : >c' -- a b c
+check "compress random data" 'random_file r 300000' -- r
+check "compress save-state data" 'state_file s 4000' -- -v s
+check "compress verbose" 'text_file a 1000' -- -v a
+check "compress verbose keeping" 'text_file a 1000' -- -kv a
+check "compress verbose to stdout" 'text_file a 1000; text_file b 5' --stdout gz -- -cv a b
+check "compress quiet verbose" 'text_file a 1000' -- -qv a
+check "refuse existing output" 'text_file a 50; echo old >a.gz' -- a
+check "refuse existing output quietly" 'text_file a 50; echo old >a.gz' -- -q a
+check "force over existing output" 'text_file a 50; echo old >a.gz' -- -f a
+check "already has .gz suffix" 'ref_gz -c /etc/hostname >a.gz' -- a.gz
+check "already has suffix, several kinds" 'for s in .gz .GZ .z .Z -gz -z _z .tgz .taz .TGZ; do echo x >"a$s"; done' -- a.gz a.GZ a.z a.Z a-gz a-z a_z a.tgz a.taz a.TGZ
+check "a bare suffix is a name" 'echo x >.gz' -- .gz
+check "force compresses a .gz file again" 'ref_gz -c /etc/hostname >a.gz' -- -f a.gz
+check "missing file" '' -- nothing
+check "missing and present files" 'text_file b 20' -- nothing b
+check "directory is ignored" 'mkdir d; text_file a 3' -- d a
+check "own suffix" 'text_file a 30' -- -S .sav a
+check "own suffix, long option" 'text_file a 30' -- --suffix=_cmp a
+check "own suffix is already there" 'text_file a.sav 30' -- -S .sav a.sav
+check "empty suffix" 'text_file a 30' -- -S "" a
+check "suffix too long" 'text_file a 30' -- -S .0123456789012345678901234567890 a
+check "output folder missing" 'text_file a 30' -- -S x/y a
+check "names with blanks" 'text_file "save state 1" 30; text_file "  lead" 3' -- "save state 1" "  lead"
+check "unicode names" 'text_file "état été.sds" 30; text_file "日本語" 5; text_file "Ωmega" 1' -- "état été.sds" "日本語" "Ωmega"
+check "name starting with a dash" 'text_file ./-x 30' -- -- -x
+check "options after operands" 'text_file a 30; text_file b 3' -- a -k b
+check "bundled options" 'text_file a 30' -- -kv9 a
+check "file time 1970 has no gzip time" 'text_file a 30; touch -d @0 a; settled=true' -- a
+check "file time after 2106" 'text_file a 30; touch -d @5000000000 a; settled=true' -- -k a
+
+# --- standard input and output ---------------------------------------------
+
+check "compress standard input from a file" 'text_file in 500' --stdin in --stdout gz --
+check "compress standard input through a pipe" 'text_file in 500' --pipe in --stdout gz --
+check "compress dash operand" 'text_file in 500' --stdin in --stdout gz -- -
+check "compress a file then standard input" 'text_file a 20; text_file in 30' --stdin in --stdout gz -- -c a -
+check "compress standard input verbose" 'text_file in 500' --stdin in --stdout gz -- -v
+check "decompress standard input" 'text_file a 500; ref_gz a' --stdin a.gz -- -d
+check "decompress standard input through a pipe" 'text_file a 500; ref_gz a' --pipe a.gz -- -d
+check "decompress standard input, not gzip" 'text_file a 5' --pipe a -- -d
+check "decompress standard input, empty" '' -- -d -
+check "decompress standard input stops the run" 'text_file a 5; text_file b 5; ref_gz b' --stdin a -- -d - b.gz
+check "test standard input verbose" 'text_file a 500; ref_gz a' --stdin a.gz -- -tv
+
+# --- decompressing ---------------------------------------------------------
+
+check "decompress" 'text_file a 2000; ref_gz a' -- -d a.gz
+check "decompress keeping" 'text_file a 2000; ref_gz a' -- -dk a.gz
+check "decompress to standard output" 'text_file a 2000; ref_gz a' -- -dc a.gz
+check "decompress finds the suffix" 'text_file a 200; ref_gz a' -- -d a
+check "decompress finds other suffixes" 'text_file a 20; ref_gz -S .z a; text_file b 3; ref_gz -S -z b; text_file c 2; ref_gz -S .Z c' -- -d a b c
+check "decompress missing, no suffix" '' -- -d nothing
+check "decompress missing with suffix" '' -- -d nothing.gz
+check "decompress suffix rules" 'for s in .gz -gz .z -z _z .GZ; do echo "x$s" | ref_gz >"a$s"; done; echo t | ref_gz >b.tgz; echo u | ref_gz >c.taz; echo v | ref_gz >D.TGZ' -- -d a.gz a-gz a.z a-z a_z a.GZ b.tgz c.taz D.TGZ
+check "decompress own suffix" 'text_file a 30; ref_gz -S .sav a' -- -d -S .sav a.sav
+check "decompress own suffix that ends a builtin one" 'text_file a 30; ref_gz a' -- -d -S z a.gz
+check "decompress unknown suffix" 'text_file a 3' -- -d a
+check "decompress unknown suffix quietly" 'text_file a 3' -- -dq a
+check "decompress refuses existing output" 'text_file a 30; ref_gz -k a' -- -d a.gz
+check "decompress forced over existing output" 'text_file a 30; ref_gz -k a; echo old >a' -- -df a.gz
+check "decompress keeps the file's time" 'text_file a 30; ref_gz a; settle; touch -d @1500000000 a.gz' -- -d a.gz
+check "decompress with -N restores name and time" 'text_file orig 30; touch -d @1400000000 orig; ref_gz orig; mv orig.gz other.gz; touch -d @1500000000 other.gz; settled=true' -- -dN other.gz
+check "decompress -N into a folder" 'mkdir sub; text_file sub/orig 30; touch -d @1400000000 sub/orig; ref_gz sub/orig; mv sub/orig.gz sub/x.gz; settled=true' -- -dN sub/x.gz
+check "decompress -N with a stored path" 'printf "\037\213\010\010\000\000\000\000\000\003../evil\000\003\000\000\000\000\000\000\000\000\000" >p.gz' -- -dN p.gz
+check "decompress without name ignores stored name" 'text_file orig 30; ref_gz orig; mv orig.gz other.gz' -- -dn other.gz
+check "decompress verbose" 'text_file a 2000; ref_gz a' -- -dv a.gz
+check "decompress verbose keeping" 'text_file a 2000; ref_gz a' -- -dkv a.gz
+check "decompress multi-member" 'text_file a 200; text_file b 300; ref_gz -c a >m.gz; ref_gz -c b >>m.gz; ref_gz -c /dev/null >>m.gz' -- -d m.gz
+check "decompress multi-member verbose" 'text_file a 200; ref_gz -c a >m.gz; ref_gz -c a >>m.gz' -- -dv m.gz
+check "decompress several operands" 'text_file a 20; text_file b 30; ref_gz a b' -- -d a.gz b.gz
+check "decompress names with blanks and unicode" 'text_file "ma sauvegarde" 20; text_file "Ärger ß" 30; ref_gz "ma sauvegarde" "Ärger ß"' -- -d "ma sauvegarde.gz" "Ärger ß.gz"
+check "decompress empty member" 'ref_gz -c /dev/null >e.gz' -- -d e.gz
+check "decompress with extra field, comment and header CRC" 'printf "\037\213\010\036\000\000\000\000\000\003\004\000ab\001\000orig\000a comment\000\000\000\003\000\000\000\000\000\000\000\000\000" >h.gz; crc=$(head -c 31 h.gz | gzip -c | tail -c 8 | od -An -tu4 -N4); printf "\\$(printf %o $((crc & 255)))\\$(printf %o $(((crc >> 8) & 255)))" | dd of=h.gz bs=1 seek=31 conv=notrunc 2>/dev/null' -- -dv h.gz
+check "decompress zcat -f style" 'text_file plain 30; text_file a 20; ref_gz a' --stdout raw -- -dcf plain a.gz
+check "decompress zcat -f with trailing data" 'text_file a 20; ref_gz a; echo tail >>a.gz' -- -dcf a.gz
+
+# --- broken input ----------------------------------------------------------
+
+check "not in gzip format" 'text_file a.gz 20' -- -d a.gz
+check "not in gzip format, then a good file" 'text_file a.gz 20; text_file b 20; ref_gz b' -- -d a.gz b.gz
+check "not in gzip format to stdout" 'text_file a 20' -- -dc a
+check "empty file" ': >e.gz' -- -d e.gz
+check "one zero byte" 'printf "\000" >z.gz' -- -d z.gz
+check "one other byte" 'printf "\037" >z.gz' -- -d z.gz
+check "header only" 'text_file a 200; ref_gz -c a | head -c 10 >t.gz' -- -d t.gz
+check "truncated in the name" 'text_file a 200; ref_gz -c a | head -c 12 >a.gz' -- -d a.gz
+check "truncated data" 'text_file a 5000; ref_gz -c -n a | head -c 3000 >t.gz' -- -d t.gz
+check "truncated data stops the run" 'text_file a 5000; ref_gz -c -n a | head -c 3000 >t.gz; text_file b 3; ref_gz b' -- -d t.gz b.gz
+check "truncated data to stdout" 'text_file a 50000; ref_gz -c -n a | head -c 30000 >t.gz' --stdout none -- -dc t.gz
+check "truncated trailer" 'text_file a 5000; ref_gz -c a >t.gz; s=$(stat -c %s t.gz); head -c $((s - 3)) t.gz >u.gz; rm t.gz' -- -d u.gz
+check "crc error" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null' -- -d c.gz
+check "crc error stops the run" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null; text_file b 3; ref_gz b' -- -d c.gz b.gz
+check "crc error to stdout" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null' -- -dc c.gz
+check "length error" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 1)) conv=notrunc 2>/dev/null' -- -d c.gz
+check "crc and length error" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377\377\377\377\377\377\377\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null' -- -d c.gz
+check "invalid deflate data" 'text_file a 500; ref_gz -c -n a >c.gz; printf "\007" | dd of=c.gz bs=1 seek=10 conv=notrunc 2>/dev/null' -- -d c.gz
+check "unknown method" 'printf "\037\213\007\000\000\000\000\000\000\003\003\000\000\000\000\000\000\000\000\000" >m.gz' -- -d m.gz
+check "encrypted" 'printf "\037\213\010\040\000\000\000\000\000\003\003\000\000\000\000\000\000\000\000\000" >m.gz' -- -d m.gz
+check "reserved flags" 'printf "\037\213\010\100\000\000\000\000\000\003\003\000\000\000\000\000\000\000\000\000" >m.gz' -- -d m.gz
+check "bad header crc" 'printf "\037\213\010\002\000\000\000\000\000\003\064\022\003\000\000\000\000\000\000\000\000\000" >m.gz' -- -d m.gz
+check "trailing zeros" 'text_file a 500; ref_gz a; head -c 1000 /dev/zero >>a.gz' -- -d a.gz
+check "trailing zeros verbose" 'text_file a 500; ref_gz a; head -c 3 /dev/zero >>a.gz' -- -dv a.gz
+check "trailing garbage" 'text_file a 500; ref_gz a; echo garbage >>a.gz' -- -d a.gz
+check "trailing garbage quietly" 'text_file a 500; ref_gz a; echo garbage >>a.gz' -- -dq a.gz
+check "trailing zeros then garbage" 'text_file a 500; ref_gz a; printf "\000\000x" >>a.gz' -- -dc a.gz
+check "trailing single byte" 'text_file a 500; ref_gz a; printf x >>a.gz' -- -dc a.gz
+check "trailing magic only" 'text_file a 500; ref_gz a; printf "\037\213" >>a.gz' -- -dc a.gz
+
+# --- testing ---------------------------------------------------------------
+
+check "test good files" 'text_file a 50; text_file b 60; ref_gz a b' -- -t a.gz b.gz
+check "test verbose" 'text_file a 50; ref_gz a; text_file n 3' -- -tv a.gz n
+check "test crc error goes on" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null; text_file b 5; ref_gz b; text_file n 2' -- -t c.gz b.gz n
+check "test truncated stops" 'text_file a 5000; ref_gz -c -n a | head -c 3000 >t.gz; text_file b 3; ref_gz b' -- -tv t.gz b.gz
+check "test any name" 'text_file a 50; ref_gz -c a >plain' -- -tv plain
+
+# --- options ---------------------------------------------------------------
+
+check "help" '' --stdout none -- -h
+check "invalid option" '' -- -x
+check "help then invalid option" '' --stdout none -- --help -x
+check "invalid option then help" '' -- -x --help
+check "unrecognized long option" '' -- --bogus=1
+check "ambiguous long option" '' -- --s
+check "ambiguous name options" '' -- --n
+check "abbreviated long options" 'text_file a 30' -- --std --dec --ke --no-n a
+check "long option with needless argument" '' -- --stdout=3
+check "suffix without argument" '' -- -S
+check "long suffix without argument" '' -- --suffix
+check "question mark option" '' -- '-?'
+check "unsupported -Z" '' -- -Z
+check "bits operand must be a number" 'text_file a 3' -- -b x a
+check "double dash ends options" 'text_file ./-k 30' -- -v -- -k
+check "everything long" 'text_file a 30; ref_gz -k a; rm a' -- --decompress --keep --verbose --name --force --quiet a.gz
+check "stdout, to-stdout and uncompress" 'text_file a 30; ref_gz a' -- --to-stdout --uncompress a.gz
+check "ascii is ignored" 'text_file a 30' --stdout gz -- -ac a
+
+begin "GZIP variable"
+text_file a 30
+for value in "-9" "-q" "-v" "--rsyncable -1" "-d" "-S.x" "a" "-- a" "-x" "  "; do
+  GZIP=$value compare --stdout gz -- -c a
+done
+finish
+
+begin "POSIXLY_CORRECT stops at the first operand"
+text_file a 30
+text_file ./-k 3
+POSIXLY_CORRECT=1 compare -- a -k
+finish
+
+# --- interoperation, both ways ---------------------------------------------
+
+begin "interoperation"
+text_file text 20000
+random_file random 1048576
+state_file state 20000
+: >empty
+head -c 200000 /dev/zero >zeros
+for input in text random state empty zeros; do
+  for level in 1 6 9; do
+    run_ours -c -$level "$input" >"ours.$input.$level.gz" 2>"$work/err" || fail "ours -$level $input: $(cat "$work/err")"
+    "$reference" -dc "ours.$input.$level.gz" | cmp -s - "$input" || fail "GNU gzip reads ours -$level $input wrongly"
+    "$reference" -c -$level "$input" >"gnu.$input.$level.gz"
+    run_ours -dc "gnu.$input.$level.gz" | cmp -s - "$input" || fail "ours reads GNU gzip -$level $input wrongly"
+    [ "$(header_of "ours.$input.$level.gz")" = "$(header_of "gnu.$input.$level.gz")" ] ||
+      fail "header of -$level $input: ours $(header_of "ours.$input.$level.gz"), GNU $(header_of "gnu.$input.$level.gz")"
+  done
+done
+cat ours.text.6.gz gnu.state.9.gz ours.empty.1.gz gnu.random.1.gz >mixed.gz
+cat text state empty random >mixed
+run_ours -dc mixed.gz | cmp -s - mixed || fail "ours reads a mixed multi-member file wrongly"
+"$reference" -dc mixed.gz | cmp -s - mixed || fail "GNU gzip reads a mixed multi-member file wrongly"
+finish
+
+# --- what GNU gzip does differently, on purpose ----------------------------
+
+# GNU gzip 1.12 keeps the output and removes the input when a later member's
+# header is unusable; ours says the same but treats it as the error it is.
+begin "bad second member keeps the input"
+text_file a 500
+ref_gz a
+printf '\037\213\011\000\000\000\000\000\000\003' >>a.gz
+run_ours -d a.gz >/dev/null 2>"$work/err"
+rc=$?
+[ $rc = 1 ] || fail "exit status $rc"
+grep -q 'gzip: a.gz: unknown method 9 -- not supported' "$work/err" || fail "message: $(cat "$work/err")"
+[ -f a.gz ] && [ ! -e a ] || fail "files left: $(ls -A)"
+[ -z "$(ls -A | grep '^\.gzip-')" ] || fail "temporary left behind"
+finish
+
+# --- Unix file kinds and permissions, terminals ----------------------------
+
+if $under_wine; then
+  skip "symbolic and hard links, FIFOs, special mode bits" "Unix file kinds do not exist under Wine"
+  skip "permissions" "Wine maps no Unix permission bits"
+  skip "terminals" "Wine's consoles are not Unix terminals"
+else
+  check "symbolic link is refused" 'text_file a 30; ln -s a l' -- l
+  check "symbolic link with -f" 'text_file a 30; ln -s a l' -- -f l
+  check "symbolic link with -c" 'text_file a 30; ln -s a l' --stdout gz -- -c l
+  check "hard links are refused" 'text_file a 30; ln a b; ln a c' -- a
+  check "hard links with -f" 'text_file a 30; ln a b' -- -f a
+  check "FIFO is ignored" 'mkfifo f' -- f
+  check "sticky file is ignored" 'text_file a 30; chmod +t a' -- a
+  check "set-user-ID file is ignored" 'text_file a 30; chmod u+s a' -- a
+  check "set-group-ID file is ignored" 'text_file a 30; chmod g+s a' -- -f a
+  check "permissions are kept" 'text_file a 30; chmod 640 a; text_file b 3; chmod 604 b' -- a b
+  check "permissions are kept decompressing" 'text_file a 30; ref_gz a; chmod 600 a.gz' -- -d a.gz
+
+  # As root, permissions are not enforced: run both as nobody.
+  as_user=
+  if [ "$(id -u)" = 0 ]; then
+    if command -v setpriv >/dev/null; then
+      as_user="setpriv --reuid=65534 --regid=65534 --clear-groups"
+    fi
+  fi
+  if [ "$(id -u)" = 0 ] && [ -z "$as_user" ]; then
+    skip "unwritable folder" "running as root without setpriv"
+  else
+    begin "unwritable folder and unreadable file"
+    mkdir ro
+    text_file ro/a 30
+    text_file b 30
+    chmod 600 b
+    chmod 555 ro
+    for side in ours ref; do
+      rm -rf "$work/$side"
+      cp -a "$fixture" "$work/$side"
+      chmod 777 "$work/$side"
+      [ -n "$as_user" ] && chown root "$work/$side/b"
+    done
+    chmod 755 "$work"
+    (cd "$work/ours" && $as_user $runner "$ours" ro/a b >"$work/ours.out" 2>"$work/ours.err")
+    echo $? >"$work/ours.rc"
+    (cd "$work/ref" && $as_user bash -c 'exec -a gzip "$0" "$@"' "$reference" ro/a b >"$work/ref.out" 2>"$work/ref.err")
+    echo $? >"$work/ref.rc"
+    [ "$(cat "$work/ours.rc")" = "$(cat "$work/ref.rc")" ] || fail "exit status: ours $(cat "$work/ours.rc"), GNU $(cat "$work/ref.rc")"
+    diff <(normalise_errors "$work/ours.err") <(normalise_errors "$work/ref.err") || fail "standard error differs"
+    diff <(file_facts "$work/ours") <(file_facts "$work/ref") || fail "resulting files differ"
+    chmod 700 "$work"
+    finish
+  fi
+
+  if command -v script >/dev/null; then
+    check "no compressed data to a terminal" '' --tty --stdout raw --
+    check "no compressed data from a terminal" '' --tty --stdout raw -- -d
+    check "terminal refusal is quiet with -q" '' --tty --stdout raw -- -q
+    check "terminal with -f" '' --tty --stdout none -- -f -c /dev/null
+    check "file operand to a terminal" 'text_file a 3' --tty --stdout none -- -c a
+  else
+    skip "terminals" "no script(1) to provide one"
+  fi
+fi
+
+echo "gzip black-box: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" = 0 ]

@@ -1,0 +1,88 @@
+#include "file_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#ifndef _WIN32
+#include "path_conversion.h"
+#include "text_conversion.h"
+#endif
+
+namespace fs = std::filesystem;
+
+fs::path NativePath(const std::wstring& path) {
+#ifdef _WIN32
+  if (path.size() >= 260 && path.rfind(L"\\\\?\\", 0) != 0) return fs::path(L"\\\\?\\" + path);
+  return fs::path(path);
+#else
+  // The standard library would convert through the C locale, which knows no
+  // letters beyond ASCII.
+  return fs::path(stavrel::posix::ToPosixPath(path));
+#endif
+}
+
+std::wstring PlatformPath(const std::filesystem::path& native) {
+#ifdef _WIN32
+  return native.wstring();
+#else
+  return stavrel::posix::Utf8ToWide(native.string());
+#endif
+}
+
+std::string Utf8Of(const std::wstring& text) {
+#ifdef _WIN32
+  const std::u8string utf8 = fs::path(text).u8string();
+  return std::string(utf8.begin(), utf8.end());
+#else
+  return stavrel::posix::WideToUtf8(text);
+#endif
+}
+
+void WriteBytes(const std::wstring& path, std::string_view bytes) {
+  std::ofstream file(NativePath(path), std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  ASSERT_TRUE(file) << "cannot write " << NativePath(path);
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream file(NativePath(path), std::ios::binary);
+  EXPECT_TRUE(file) << "cannot read " << NativePath(path);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::wstring& path) { return fs::exists(NativePath(path)); }
+
+void MakeFolder(const std::wstring& path) { fs::create_directory(NativePath(path)); }
+
+bool TryMakeHardLink(const std::wstring& existing, const std::wstring& link) {
+  std::error_code error;
+  fs::create_hard_link(NativePath(existing), NativePath(link), error);
+  return !error;
+}
+
+void SetReadOnly(const std::wstring& path, bool read_only) {
+  // On Windows this sets or clears FILE_ATTRIBUTE_READONLY.
+  const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(NativePath(path), write,
+                  read_only ? fs::perm_options::remove : fs::perm_options::add);
+}
+
+void CopyProgram(const std::wstring& from, const std::wstring& to) {
+  fs::copy_file(NativePath(from), NativePath(to));
+  fs::permissions(NativePath(to), fs::perms::owner_exec, fs::perm_options::add);
+}
+
+std::string AwkwardBytes(std::size_t size) {
+  std::string bytes(size, '\0');
+  std::uint32_t state = 12345;
+  for (char& byte : bytes) {
+    state = state * 1103515245u + 12345u;
+    byte = static_cast<char>(state >> 24);
+  }
+  const std::string_view marks("\0\r\n\x1A\xFF", 5);
+  for (std::size_t at = 0; at < marks.size() && at < size; ++at) bytes[at] = marks[at];
+  return bytes;
+}

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <tuple>
+
+#include "file_fixtures.h"
+#include "platform_under_test.h"
+#include "test_folder.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+using stavrel::ErrorKind;
+
+namespace {
+
+struct RenameCase {
+  const char* name;
+  bool source_exists;
+  bool target_folder_exists;
+  bool target_exists;
+  bool replace;
+  std::optional<ErrorKind> error;  // none: the rename succeeds
+  bool error_names_source;
+};
+
+class RenameFileTest : public testing::TestWithParam<RenameCase> {};
+
+TEST_P(RenameFileTest, MovesTheFileOrLeavesBothAlone) {
+  const RenameCase& c = GetParam();
+  TestFolder folder;
+  const std::wstring from = folder / L"s\u00e4ve.tmp";
+  const std::wstring to = folder / L"dir\\s\u00e4ve.srm";
+  if (c.source_exists) WriteBytes(from, "new contents");
+  if (c.target_folder_exists) MakeFolder(folder / L"dir");
+  if (c.target_exists) WriteBytes(to, "old");
+  auto platform = MakePlatform();
+
+  if (!c.error) {
+    platform->RenameFile(from, to, c.replace);
+    EXPECT_FALSE(Exists(from));
+    EXPECT_EQ(ReadBytes(to), "new contents");
+    return;
+  }
+  const stavrel::SystemError error = CatchSystemError([&] { platform->RenameFile(from, to, c.replace); });
+  EXPECT_EQ(error.Kind(), *c.error);
+  EXPECT_EQ(error.Path(), c.error_names_source ? from : to);
+  EXPECT_EQ(error.Operation(), L"rename");
+  if (c.source_exists) {
+    EXPECT_EQ(ReadBytes(from), "new contents");
+  }
+  if (c.target_exists) {
+    EXPECT_EQ(ReadBytes(to), "old");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RenameFileTest,
+    testing::Values(
+        RenameCase{"NewName", true, true, false, false, std::nullopt, false},
+        RenameCase{"NewNameWithReplace", true, true, false, true, std::nullopt, false},
+        RenameCase{"ReplacesTarget", true, true, true, true, std::nullopt, false},
+        RenameCase{"KeepsExistingTarget", true, true, true, false, ErrorKind::AlreadyExists, false},
+        RenameCase{"MissingSource", false, true, false, false, ErrorKind::NotFound, true},
+        RenameCase{"MissingSourceWithReplace", false, true, true, true, ErrorKind::NotFound, true},
+        RenameCase{"MissingTargetFolder", true, false, false, false, ErrorKind::NotFound, false}),
+    [](const testing::TestParamInfo<RenameCase>& info) { return info.param.name; });
+
+struct RemoveCase {
+  const char* name;
+  const wchar_t* path;  // inside the test folder, which holds "file" and "folder"
+  std::optional<ErrorKind> error;
+};
+
+class RemoveFileTest : public testing::TestWithParam<RemoveCase> {};
+
+TEST_P(RemoveFileTest, RemovesFilesOnly) {
+  const RemoveCase& c = GetParam();
+  TestFolder folder;
+  WriteBytes(folder / L"file", "x");
+  MakeFolder(folder / L"folder");
+  const std::wstring path = folder / c.path;
+  auto platform = MakePlatform();
+  if (!c.error) {
+    platform->RemoveFile(path);
+    EXPECT_FALSE(Exists(path));
+    return;
+  }
+  const stavrel::SystemError error = CatchSystemError([&] { platform->RemoveFile(path); });
+  EXPECT_EQ(error.Kind(), *c.error);
+  EXPECT_EQ(error.Path(), path);
+  EXPECT_EQ(error.Operation(), L"delete");
+  EXPECT_TRUE(Exists(folder / L"folder"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RemoveFileTest,
+                         testing::Values(RemoveCase{"File", L"file", std::nullopt},
+                                         RemoveCase{"Missing", L"missing", ErrorKind::NotFound},
+                                         RemoveCase{"InMissingFolder", L"missing\\file", ErrorKind::NotFound},
+                                         RemoveCase{"Folder", L"folder", ErrorKind::AccessDenied}),
+                         [](const testing::TestParamInfo<RemoveCase>& info) { return info.param.name; });
+
+struct ExistsCase {
+  const char* name;
+  const wchar_t* path;  // inside the test folder, which holds "file" and "folder"
+  bool exists;
+};
+
+class FileExistsTest : public testing::TestWithParam<ExistsCase> {};
+
+TEST_P(FileExistsTest, TrueForFilesOnly) {
+  const ExistsCase& c = GetParam();
+  TestFolder folder;
+  WriteBytes(folder / L"file", "x");
+  MakeFolder(folder / L"folder");
+  EXPECT_EQ(MakePlatform()->FileExists(folder / c.path), c.exists);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FileExistsTest,
+                         testing::Values(ExistsCase{"File", L"file", true},
+                                         ExistsCase{"FileOtherSpelling", L"folder\\..\\file", true},
+                                         ExistsCase{"Folder", L"folder", false},
+                                         ExistsCase{"Missing", L"missing", false},
+                                         ExistsCase{"InMissingFolder", L"missing\\file", false},
+                                         ExistsCase{"FileTakenForAFolder", L"file\\inside", false}),
+                         [](const testing::TestParamInfo<ExistsCase>& info) { return info.param.name; });
+
+TEST(FileOperations, CreateNewInReadOnlyFolderIsAccessDenied) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows ignores the read-only attribute on folders";
+#else
+  if (geteuid() == 0) GTEST_SKIP() << "root writes to read-only folders all the same";
+  TestFolder folder;
+  MakeFolder(folder / L"locked");
+  SetReadOnly(folder / L"locked", true);
+  const stavrel::SystemError error =
+      CatchSystemError([&] { MakePlatform()->CreateNew(folder / L"locked\\new"); });
+  EXPECT_EQ(error.Kind(), ErrorKind::AccessDenied);
+  EXPECT_EQ(error.Path(), folder / L"locked\\new");
+#endif
+}
+
+// Every operation on a path well past MAX_PATH, spelled with a detour through
+// ".." that must be resolved before the path can be used.
+TEST(FileOperations, PathsLongerThanMaxPath) {
+  TestFolder folder;
+  std::wstring deep = folder.Path();
+  for (int level = 0; level < 5; ++level) {
+    deep += L"\\" + std::wstring(60, static_cast<wchar_t>(L'a' + level)) + L" \u00e9";
+    MakeFolder(deep);
+  }
+  ASSERT_GT(deep.size(), 300u);
+  const std::wstring file = deep + L"\\f\u00efle.sav";
+  const std::wstring detour = deep + L"\\..\\" + deep.substr(deep.rfind(L'\\') + 1) + L"\\f\u00efle.sav";
+  const std::wstring copy = deep + L"\\copy.sav";
+  const std::wstring renamed = deep + L"\\renamed.sav";
+  auto platform = MakePlatform();
+
+  auto created = platform->CreateNew(file);
+  created->WriteAt(0, std::as_bytes(std::span("long", 4)));
+  created->Close();
+  EXPECT_TRUE(platform->FileExists(file));
+  EXPECT_TRUE(platform->SameFile(file, detour));
+  platform->CopyFile(detour, copy, false);
+  EXPECT_FALSE(platform->SameFile(file, copy));
+  platform->RenameFile(copy, renamed, false);
+  auto reopened = platform->OpenForReading(renamed);
+  EXPECT_EQ(reopened->Length(), 4u);
+  reopened->Close();
+  platform->RemoveFile(renamed);
+  EXPECT_FALSE(platform->FileExists(renamed));
+  EXPECT_EQ(ReadBytes(file), "long");
+}
+
+#ifdef _WIN32
+// The read-only attribute and open files without sharing stop changes on
+// Windows; the error must say "access denied" and name the file concerned.
+TEST(FileOperations, ReadOnlyFileRefusesChanges) {
+  TestFolder folder;
+  WriteBytes(folder / L"locked", "old");
+  WriteBytes(folder / L"new", "new");
+  SetReadOnly(folder / L"locked", true);
+  auto platform = MakePlatform();
+  for (const auto& [operation, action] :
+       std::initializer_list<std::pair<const wchar_t*, std::function<void()>>>{
+           {L"delete", [&] { platform->RemoveFile(folder / L"locked"); }},
+           {L"rename", [&] { platform->RenameFile(folder / L"new", folder / L"locked", true); }},
+       }) {
+    const stavrel::SystemError error = CatchSystemError(action);
+    EXPECT_EQ(error.Operation(), operation);
+    EXPECT_EQ(error.Kind(), ErrorKind::AccessDenied) << operation;
+    EXPECT_EQ(error.Path(), folder / L"locked") << operation;
+  }
+  EXPECT_EQ(ReadBytes(folder / L"locked"), "old");
+}
+
+TEST(FileOperations, FileBeingWrittenIsNotShared) {
+  TestFolder folder;
+  const std::wstring busy = folder / L"busy";
+  auto platform = MakePlatform();
+  auto writing = platform->CreateNew(busy);
+  for (const auto& [operation, action, blamed] :
+       std::initializer_list<std::tuple<const wchar_t*, std::function<void()>, std::wstring>>{
+           {L"open", [&] { platform->OpenForReading(busy); }, busy},
+           {L"copy", [&] { platform->CopyFile(busy, folder / L"copy", false); }, busy},
+           {L"delete", [&] { platform->RemoveFile(busy); }, busy},
+       }) {
+    const stavrel::SystemError error = CatchSystemError(action);
+    EXPECT_EQ(error.Operation(), operation);
+    EXPECT_EQ(error.Kind(), ErrorKind::AccessDenied) << operation;
+    EXPECT_EQ(error.Path(), blamed) << operation;
+  }
+  // Readers share with readers.
+  writing->Close();
+  auto first = platform->OpenForReading(busy);
+  auto second = platform->OpenForReading(busy);
+  second->Close();
+  first->Close();
+}
+#endif
+
+}  // namespace

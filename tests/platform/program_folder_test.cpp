@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "platform_under_test.h"
+
+#ifdef _WIN32
+#include "win32/program_folder.h"
+#include "win32/win32_platform.h"
+#else
+#include "posix/posix_platform.h"
+#endif
+
+namespace {
+
+TEST(ProgramFolder, HoldsTheRunningProgram) {
+  auto platform = MakePlatform();
+  const std::wstring folder = platform->ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder.back(), L'\\');
+  EXPECT_TRUE(platform->FileExists(folder + L"\\" + ProgramFileName(L"platform_tests")));
+  EXPECT_TRUE(platform->FileExists(ChildProgramPath()));
+}
+
+TEST(ProgramFolder, OverrideIsReturnedAsGiven) {
+#ifdef _WIN32
+  stavrel::Win32Platform platform(L"D:\\Stavrel t\u00e9st");
+#else
+  stavrel::PosixPlatform platform(L"D:\\Stavrel t\u00e9st");
+#endif
+  EXPECT_EQ(platform.ProgramFolder(), L"D:\\Stavrel t\u00e9st");
+}
+
+#ifdef _WIN32
+struct FolderCase {
+  const wchar_t* program;
+  const wchar_t* folder;
+};
+
+class FolderOfProgramTest : public testing::TestWithParam<FolderCase> {};
+
+TEST_P(FolderOfProgramTest, KeepsTheBackslashOnlyAtADriveRoot) {
+  EXPECT_EQ(stavrel::win32::FolderOfProgram(GetParam().program), GetParam().folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FolderOfProgramTest,
+    testing::Values(FolderCase{L"C:\\Program Files\\Stavrel\\stavrel.exe", L"C:\\Program Files\\Stavrel"},
+                    FolderCase{L"C:\\stavrel.exe", L"C:\\"},
+                    FolderCase{L"\\\\?\\C:\\stavrel.exe", L"\\\\?\\C:\\"},
+                    FolderCase{L"\\\\server\\share\\stavrel.exe", L"\\\\server\\share"}));
+#endif
+
+}  // namespace

@@ -1,0 +1,40 @@
+#include "control_geometry.h"
+
+#include <cstdlib>
+
+#include "win32_handles.h"
+
+namespace stavrel::ui {
+
+PixelRect ClientPlaceOf(HWND control, HWND main_window) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(HWND_DESKTOP, main_window, reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+PixelRect ClientAreaOf(HWND main_window) {
+  RECT rect{};
+  GetClientRect(main_window, &rect);
+  return {0, 0, rect.right, rect.bottom};
+}
+
+int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+PixelRect ToPixels(const TwipsRect& twips, int dpi) {
+  return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi), TwipsToPixels(twips.width, dpi),
+          TwipsToPixels(twips.height, dpi)};
+}
+
+int ScreenDpi() {
+  const ScreenDc screen;
+  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+bool WithinOnePixel(const PixelRect& actual, const PixelRect& expected) {
+  const auto near = [](int a, int b) { return std::abs(a - b) <= 1; };
+  return near(actual.left, expected.left) && near(actual.top, expected.top) && near(actual.width, expected.width) &&
+         near(actual.height, expected.height);
+}
+
+}  // namespace stavrel::ui

@@ -1,0 +1,102 @@
+#include "running_program.h"
+
+#include <tlhelp32.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "program_location.h"
+#include "waiting.h"
+#include "window_search.h"
+
+namespace stavrel::ui {
+namespace {
+
+constexpr wchar_t kWindowTitle[] = L"Stavrel";
+
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
+  return narrow;
+}
+
+// A folder that is neither the program folder nor a test's folder, so that a
+// program relying on its current folder shows it.
+std::wstring NeutralFolder() {
+  wchar_t temp[MAX_PATH + 1] = L"";
+  GetTempPathW(MAX_PATH + 1, temp);
+  return temp;
+}
+
+}  // namespace
+
+void EndEveryStavrel() {
+  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (snapshot.get() == INVALID_HANDLE_VALUE) return;
+  std::vector<DWORD> leftovers;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"stavrel.exe") == 0) leftovers.push_back(entry.th32ProcessID);
+  }
+  for (DWORD id : leftovers) {
+    const UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    if (!process) continue;
+    TerminateProcess(process.get(), 1);
+    WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count()));
+  }
+}
+
+ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& working_folder) {
+  // Quoted, because the program folder may hold blanks; the program name is
+  // given separately too, so that no other program is found instead.
+  std::wstring command_line = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      working_folder.empty() ? nullptr : working_folder.c_str(), &startup, &started)) {
+    throw std::runtime_error("cannot start " + Narrow(exe) + " (error " + std::to_string(GetLastError()) + ")");
+  }
+  CloseHandle(started.hThread);
+  handle_.reset(started.hProcess);
+  id_ = started.dwProcessId;
+}
+
+ChildProcess::~ChildProcess() {
+  if (!HasEnded()) {
+    TerminateProcess(handle_.get(), 1);
+    WaitForSingleObject(handle_.get(), static_cast<DWORD>(kPatience.count()));
+  }
+}
+
+bool ChildProcess::HasEnded() const { return WaitForSingleObject(handle_.get(), 0) == WAIT_OBJECT_0; }
+
+bool ChildProcess::WaitForEnd() const {
+  return WaitForSingleObject(handle_.get(), static_cast<DWORD>(kPatience.count())) == WAIT_OBJECT_0;
+}
+
+RunningProgram::RunningProgram() : process_((EndEveryStavrel(), StavrelExePath()), NeutralFolder()) {
+  window_ = WaitForTopLevel(process_.Id(), [](HWND window) {
+    return GetWindow(window, GW_OWNER) == nullptr && TextOf(window) == kWindowTitle;
+  });
+  if (window_ == nullptr) throw std::runtime_error("stavrel.exe showed no window titled \"Stavrel\"");
+  // Its first messages (sizing, painting, focus) come before any test input.
+  WaitForInputIdle(process_.Handle(), static_cast<DWORD>(kPatience.count()));
+}
+
+RunningProgram::~RunningProgram() {
+  if (process_.HasEnded()) return;
+  // A message box or dialog left open by a failed test would keep the window
+  // from closing; the process is terminated then.
+  PostMessageW(window_, WM_CLOSE, 0, 0);
+  WaitForSingleObject(process_.Handle(), 3000);
+}
+
+HWND RunningProgram::Control(int id) const {
+  HWND control = GetDlgItem(window_, id);
+  if (control == nullptr) throw std::runtime_error("the main window has no control with id " + std::to_string(id));
+  return control;
+}
+
+}  // namespace stavrel::ui

@@ -1,0 +1,71 @@
+#include "screen_capture.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "win32_handles.h"
+
+namespace stavrel::ui {
+
+Picture CaptureScreen(const RECT& area) {
+  Picture picture;
+  picture.width = area.right - area.left;
+  picture.height = area.bottom - area.top;
+  if (picture.width <= 0 || picture.height <= 0) return {};
+
+  const ScreenDc screen;
+  const UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return {};
+  {
+    const SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, picture.width, picture.height, screen.Get(), area.left, area.top, SRCCOPY);
+    GdiFlush();
+  }
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  picture.pixels.assign(first, first + static_cast<std::size_t>(picture.width) * picture.height);
+  for (auto& pixel : picture.pixels) pixel &= 0x00FFFFFF;
+  return picture;
+}
+
+bool WriteBmp(const Picture& picture, const std::wstring& path) {
+  const int row_bytes = (picture.width * 3 + 3) & ~3;
+  const DWORD image_bytes = static_cast<DWORD>(row_bytes) * picture.height;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + image_bytes;
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = picture.width;
+  header.biHeight = picture.height;  // bottom-up rows, as every reader expects
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = image_bytes;
+
+  std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  std::vector<char> row(static_cast<std::size_t>(row_bytes), 0);
+  for (int y = picture.height - 1; y >= 0; --y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint32_t pixel = picture.At(x, y);
+      row[x * 3 + 0] = static_cast<char>(pixel & 0xFF);
+      row[x * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+      row[x * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+    }
+    out.write(row.data(), row_bytes);
+  }
+  return static_cast<bool>(out);
+}
+
+}  // namespace stavrel::ui

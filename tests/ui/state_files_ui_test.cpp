@@ -1,0 +1,105 @@
+// Decompressing and recompressing Snes9x states from the window, with the
+// real gzip.exe beside stavrel.exe.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "gzip_bytes.h"
+#include "stavrel_window_test.h"
+
+namespace stavrel::ui {
+namespace {
+
+Bytes StateData() {
+  Bytes data(300000);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>((i % 251) ^ (i >> 9));
+  return data;
+}
+
+const Bytes kNotGzip{'n', 'o', 't', ' ', 'g', 'z', 'i', 'p', ' ', 'd', 'a', 't', 'a', '\r', '\n'};
+
+class StateFilesTest : public StavrelWindowTest {
+ protected:
+  std::vector<std::wstring> Names() const { return folder.Names(); }
+};
+
+TEST_F(StateFilesTest, DecompressAndRecompressThroughTheDialogs) {
+  const Bytes data = StateData();
+  WriteBytes(folder / L"game.003", Gzip(data));
+
+  ASSERT_TRUE(Browse(2, folder / L"game.003"));
+  EXPECT_EQ(Text(ids::txtDecompress), folder / L"game.003");
+  EXPECT_EQ(Text(ids::txtFName), L"game.003");
+  ASSERT_TRUE(PressAndWait(Control(ids::cmdDecompress))) << "Decompress! did not return (a message box?)";
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"game.sds"});
+  EXPECT_EQ(ReadBytes(folder / L"game.sds"), data);
+
+  ASSERT_TRUE(Browse(3, folder / L"game.sds"));
+  EXPECT_EQ(Text(ids::txtCompress), folder / L"game.sds");
+  ASSERT_TRUE(PressAndWait(Control(ids::cmdCompress))) << "Recompress! did not return (a message box?)";
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"game.000"});
+  EXPECT_EQ(Gunzip(ReadBytes(folder / L"game.000")), data);
+}
+
+TEST_F(StateFilesTest, DecompressNamesTheResultAfterTheDefaultName) {
+  const Bytes data = StateData();
+  WriteBytes(folder / L"game.003", Gzip(data));
+  Type(ids::txtDecompress, folder / L"game.003");
+  Type(ids::txtFName, L"other name.007");
+
+  ASSERT_TRUE(PressAndWait(Control(ids::cmdDecompress)));
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"other name.sds"});
+  EXPECT_EQ(ReadBytes(folder / L"other name.sds"), data);
+}
+
+struct StateErrorCase {
+  const char* name;
+  std::map<std::wstring, Bytes> files;
+  int box;
+  const wchar_t* typed;  // a name in the test folder
+  int button;
+  const wchar_t* said;   // part of the message
+};
+
+class StateErrors : public StateFilesTest, public testing::WithParamInterface<StateErrorCase> {};
+
+TEST_P(StateErrors, AreShownAndLeaveEveryFileAsItWas) {
+  const StateErrorCase& c = GetParam();
+  for (const auto& [name, bytes] : c.files) WriteBytes(folder / name, bytes);
+  const std::wstring typed = folder / c.typed;
+  Type(c.box, typed);
+
+  Press(Control(c.button));
+  const MessageBoxWindow box = WaitForMessageBox();
+  ASSERT_TRUE(box.Found()) << "no message box";
+  EXPECT_EQ(box.Title(), L"Error");
+  EXPECT_NE(box.Text().find(c.said), std::wstring::npos) << "the message: " << box.Text();
+  EXPECT_EQ(box.Icon(), IconLook::Red) << NameOf(box.Icon());
+  box.PressOk();
+  ASSERT_TRUE(box.WaitUntilClosed());
+  ASSERT_TRUE(SyncWith(program.Window()));
+
+  std::vector<std::wstring> names;
+  for (const auto& [name, bytes] : c.files) {
+    names.push_back(name);
+    EXPECT_EQ(ReadBytes(folder / name), bytes) << "changed: " << testing::PrintToString(name);
+  }
+  EXPECT_EQ(Names(), names) << "files made or lost";
+  EXPECT_EQ(Text(c.box), typed);
+}
+
+const Bytes kState = Gzip(StateData());
+const Bytes kRaw = StateData();
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, StateErrors, testing::Values(
+  StateErrorCase{"NotGzipData",       {{L"bad.003", kNotGzip}},                   ids::txtDecompress, L"bad.003",  ids::cmdDecompress, L"not in gzip format"},
+  StateErrorCase{"NoSuchState",       {},                                         ids::txtDecompress, L"gone.003", ids::cmdDecompress, L"does not exist"},
+  StateErrorCase{"UnpackedStateInTheWay", {{L"game.003", kState}, {L"game.sds", {1, 2}}}, ids::txtDecompress, L"game.003", ids::cmdDecompress, L"in the way"},
+  StateErrorCase{"PackedStateInTheWay",   {{L"game.sds", kRaw}, {L"game.000", {3, 4}}},   ids::txtCompress,   L"game.sds", ids::cmdCompress,   L"in the way"},
+  StateErrorCase{"NoSuchUnpackedState", {},                                       ids::txtCompress,   L"gone.sds", ids::cmdCompress,   L"does not exist"}),
+  [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+}  // namespace
+}  // namespace stavrel::ui
