@@ -1,6 +1,7 @@
 #pragma once
 // A window that records what the program does to it, for tests without a
 // screen. It can also act out a user closing the window mid-run.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class RecordingWindow : public WindowOperations {
   std::vector<bool> commands_enabled;  // every SetCommandsEnabled call
   int pumps = 0;
   int close_after_pumps = -1;          // ProcessPendingEvents says "closing" from then on
+  std::function<void()> on_pump;       // what the "user" does while work runs
   // Texts of the boxes when each message was shown.
   std::vector<std::map<Box, std::wstring>> boxes_at_message;
 
@@ -38,6 +40,7 @@ class RecordingWindow : public WindowOperations {
   }
   bool ProcessPendingEvents() override {
     ++pumps;
+    if (on_pump) on_pump();
     return close_after_pumps < 0 || pumps < close_after_pumps;
   }
   void SetCommandsEnabled(bool enabled) override { commands_enabled.push_back(enabled); }

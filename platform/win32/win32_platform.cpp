@@ -1,0 +1,152 @@
+#include "win32_platform.h"
+
+#include <windows.h>
+// windows.h would rename Platform::CopyFile to CopyFileW in this file only.
+#undef CopyFile
+
+#include <optional>
+
+#include "long_path.h"
+#include "program_folder.h"
+#include "unique_handle.h"
+#include "win32_child_process.h"
+#include "win32_error.h"
+#include "win32_open_file.h"
+
+namespace stavrel {
+
+using win32::ExtendedLengthPath;
+using win32::LastError;
+using win32::UniqueHandle;
+using win32::Win32Error;
+
+namespace {
+
+// Whether anything, file or folder, answers to the name.
+bool AnythingExists(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  return GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CanOpenForReading(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  UniqueHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  return file.Valid();
+}
+
+// A copy or rename fails with one code for two paths: name the one at fault.
+// Only a missing source is blamed on the source; everything else on the
+// target, which is the file the user chose to overwrite.
+const std::wstring& PathAtFault(DWORD code, const std::wstring& from, const std::wstring& to) {
+  if (win32::KindOfError(code) == ErrorKind::NotFound) return AnythingExists(from) ? to : from;
+  return to;
+}
+
+// Volume serial number and file index, which together name one file. Empty
+// when there is no such file.
+std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  // No access rights asked for, so files that others hold open without
+  // sharing still answer; the flag lets folders answer too.
+  UniqueHandle file(CreateFileW(native.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.Valid()) {
+    const DWORD code = GetLastError();
+    if (win32::MeansNoSuchFile(code)) return std::nullopt;
+    throw Win32Error(L"open", path, code);
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.Get(), &info)) throw LastError(L"open", path);
+  return info;
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform(std::wstring program_folder_override)
+    : program_folder_override_(std::move(program_folder_override)) {}
+
+void Win32Platform::CopyFile(const std::wstring& from, const std::wstring& to, bool replace) {
+  const std::wstring native_from = ExtendedLengthPath(from);
+  const std::wstring native_to = ExtendedLengthPath(to);
+  if (CopyFileW(native_from.c_str(), native_to.c_str(), !replace)) return;
+  const DWORD code = GetLastError();
+  if (win32::KindOfError(code) == ErrorKind::NotFound) {
+    throw Win32Error(L"copy", PathAtFault(code, from, to), code);
+  }
+  // A source locked by another program fails the same way as a read-only target.
+  throw Win32Error(L"copy", CanOpenForReading(from) ? to : from, code);
+}
+
+std::unique_ptr<OpenFile> Win32Platform::OpenForReading(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  UniqueHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) throw LastError(L"open", path);
+  return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
+}
+
+std::unique_ptr<OpenFile> Win32Platform::CreateNew(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  UniqueHandle file(CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) throw LastError(L"create", path);
+  return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
+}
+
+void Win32Platform::RemoveFile(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  if (!DeleteFileW(native.c_str())) throw LastError(L"delete", path);
+}
+
+void Win32Platform::RenameFile(const std::wstring& from, const std::wstring& to, bool replace) {
+  // No MOVEFILE_COPY_ALLOWED: a rename that cannot be atomic should fail.
+  const std::wstring native_from = ExtendedLengthPath(from);
+  const std::wstring native_to = ExtendedLengthPath(to);
+  // Windows refuses to replace a read-only file; Wine does not. The user
+  // marked it so it would not change: refuse everywhere.
+  if (replace) {
+    const DWORD attributes = GetFileAttributesW(native_to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+      throw Win32Error(L"rename", to, ERROR_ACCESS_DENIED);
+  }
+  if (MoveFileExW(native_from.c_str(), native_to.c_str(),
+                  replace ? MOVEFILE_REPLACE_EXISTING : 0)) {
+    return;
+  }
+  const DWORD code = GetLastError();
+  throw Win32Error(L"rename", PathAtFault(code, from, to), code);
+}
+
+bool Win32Platform::SameFile(const std::wstring& a, const std::wstring& b) {
+  const auto first = FileIdentity(a);
+  if (!first) return false;
+  const auto second = FileIdentity(b);
+  if (!second) return false;
+  return first->dwVolumeSerialNumber == second->dwVolumeSerialNumber &&
+         first->nFileIndexHigh == second->nFileIndexHigh &&
+         first->nFileIndexLow == second->nFileIndexLow;
+}
+
+bool Win32Platform::FileExists(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  const DWORD attributes = GetFileAttributesW(native.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    if (win32::MeansNoSuchFile(code)) return false;
+    throw Win32Error(L"open", path, code);
+  }
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::wstring Win32Platform::ProgramFolder() {
+  if (program_folder_override_) return *program_folder_override_;
+  return win32::FolderOfProgram(win32::RunningProgramPath());
+}
+
+std::unique_ptr<ChildProcess> Win32Platform::StartProcess(const ProcessLaunch& launch) {
+  return win32::StartChildProcess(launch);
+}
+
+}  // namespace stavrel

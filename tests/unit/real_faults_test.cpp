@@ -1,0 +1,199 @@
+// Real failures of the system, not simulated ones: a locked or read-only
+// destination, a full disk, a gzip.exe that hangs until it is killed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "module_converter.h"
+#include "recording_window.h"
+#include "state_files.h"
+#include "test_files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace stavrel {
+namespace {
+
+using test::Bytes;
+using test::ReadBytes;
+using test::WriteBytes;
+
+Bytes Module(std::size_t records) {
+  Bytes bytes(records * 26);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 5);
+  return bytes;
+}
+
+void ExpectError(const test::RecordingWindow& window, const std::wstring& names) {
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].title, L"Error");
+  EXPECT_NE(window.messages[0].text.find(names), std::wstring::npos) << testing::PrintToString(window.messages[0].text);
+  EXPECT_TRUE(window.CommandsEnabled());
+}
+
+void KillProcess(long pid) {
+#ifdef _WIN32
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid))) {
+    TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
+#else
+  kill(static_cast<pid_t>(pid), SIGKILL);
+#endif
+}
+
+bool RunningAsRoot() {
+#ifdef _WIN32
+  return false;
+#else
+  return geteuid() == 0;
+#endif
+}
+
+class RealFaults : public testing::Test {
+ protected:
+  test::TempFolder folder;
+  std::unique_ptr<Platform> platform = test::MakePlatform();
+  test::RecordingWindow window;
+
+  void Convert(const std::wstring& source, const std::wstring& destination) {
+    window.boxes[Box::Factor] = L"1";
+    window.boxes[Box::File2] = destination;
+    ConvertToSnes9x(window, *platform, source);
+  }
+};
+
+TEST_F(RealFaults, LockedDestinationStaysAsItWas) {
+#ifdef _WIN32
+  const Bytes module = Module(10), before = {4, 5, 6};
+  WriteBytes(folder / L"in.mdl", module);
+  WriteBytes(folder / L"out.mdl", before);
+  // Another program holds the destination open without sharing it.
+  HANDLE lock = CreateFileW((folder / L"out.mdl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Convert(folder / L"in.mdl", folder / L"out.mdl");
+  CloseHandle(lock);
+  ExpectError(window, folder / L"out.mdl");
+  EXPECT_EQ(ReadBytes(folder / L"out.mdl"), before);
+  EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl", L"out.mdl"}));
+#else
+  GTEST_SKIP() << "POSIX has no mandatory file locks";
+#endif
+}
+
+TEST_F(RealFaults, ReadOnlyDestinationStaysAsItWas) {
+  const Bytes module = Module(10), before = {4, 5, 6};
+  WriteBytes(folder / L"in.mdl", module);
+  WriteBytes(folder / L"out.mdl", before);
+#ifdef _WIN32
+  ASSERT_TRUE(SetFileAttributesW((folder / L"out.mdl").c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+  if (RunningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
+  chmod(test::NativePath(folder.Path()).c_str(), 0555);
+#endif
+  Convert(folder / L"in.mdl", folder / L"out.mdl");
+#ifdef _WIN32
+  SetFileAttributesW((folder / L"out.mdl").c_str(), FILE_ATTRIBUTE_NORMAL);
+#else
+  chmod(test::NativePath(folder.Path()).c_str(), 0755);
+#endif
+  ExpectError(window, folder / L"out.mdl");
+  EXPECT_EQ(ReadBytes(folder / L"out.mdl"), before);
+  EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl", L"out.mdl"}));
+}
+
+// STAVREL_SMALL_DISK names a nearly full little filesystem (the test runner
+// mounts one where it may).
+std::wstring SmallDisk() {
+  const char* path = std::getenv("STAVREL_SMALL_DISK");
+  if (!path || !*path) return L"";
+  std::wstring wide(path, path + std::strlen(path));
+#ifdef _WIN32
+  for (auto& c : wide) if (c == L'/') c = L'\\';
+  return L"Z:" + wide;
+#else
+  for (auto& c : wide) if (c == L'/') c = L'\\';
+  return wide;
+#endif
+}
+
+TEST_F(RealFaults, FullDiskLeavesNoPartialModule) {
+  const std::wstring disk = SmallDisk();
+  if (disk.empty()) GTEST_SKIP() << "no small filesystem to fill (STAVREL_SMALL_DISK unset)";
+  const Bytes module = Module(40000);  // about 1 MB, more than the disk holds
+  WriteBytes(folder / L"in.mdl", module);
+  const std::wstring destination = disk + L"\\out.mdl";
+  Convert(folder / L"in.mdl", destination);
+  ExpectError(window, destination);
+  EXPECT_FALSE(test::Exists(destination));
+  EXPECT_TRUE(std::filesystem::is_empty(test::NativePath(disk)));
+}
+
+TEST_F(RealFaults, FullDiskDuringDecompressionKeepsTheState) {
+  const std::wstring disk = SmallDisk();
+  if (disk.empty()) GTEST_SKIP() << "no small filesystem to fill (STAVREL_SMALL_DISK unset)";
+  test::TempFolder program{L"prog"};
+  std::wstring program_folder = program.Path();
+  program_folder.pop_back();
+  test::InstallGzip(program_folder);
+  auto with_gzip = test::MakePlatform(program_folder);
+  // A megabyte of zeros compresses to a few hundred bytes: it fits, its
+  // decompressed form does not.
+  test::TempFolder source;
+  std::filesystem::path zeros = test::NativePath(source / L"zeros");
+  std::ofstream(zeros, std::ios::binary) << std::string(1 << 20, '\0');
+  const std::wstring state = disk + L"\\game.003";
+  // Our own gzip makes the state; then it moves onto the small disk.
+  std::filesystem::copy_file(zeros, test::NativePath(source / L"game.sds"));
+  Compress(window, *with_gzip, source / L"game.sds");
+  ASSERT_TRUE(window.messages.empty());
+  std::filesystem::copy_file(test::NativePath(source / L"game.000"), test::NativePath(state));
+  const Bytes state_bytes = ReadBytes(state);
+
+  window = {};
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *with_gzip, state);
+  ExpectError(window, state);
+  EXPECT_EQ(ReadBytes(state), state_bytes);
+  std::vector<std::wstring> left;
+  for (const auto& entry : std::filesystem::directory_iterator(test::NativePath(disk)))
+    left.push_back(entry.path().filename().wstring());
+  EXPECT_EQ(left, (std::vector<std::wstring>{L"game.003"}));
+  std::filesystem::remove(test::NativePath(state));
+}
+
+TEST_F(RealFaults, GzipThatHangsUntilKilledLeavesTheStateAlone) {
+  test::TempFolder program{L"prog"};
+  std::filesystem::copy_file(HANGING_GZIP, test::NativePath(program / L"gzip.exe"));
+  std::wstring program_folder = program.Path();
+  program_folder.pop_back();
+  auto hanging = test::MakePlatform(program_folder);
+  const Bytes state = {0x1f, 0x8b, 8, 0, 0, 0, 0, 0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  WriteBytes(folder / L"game.003", state);
+  window.boxes[Box::FName] = L"game.003";
+  // The user gives up and kills it from the task manager.
+  window.on_pump = [&] {
+    if (test::Exists(folder / L"hang.pid")) {
+      long pid = 0;
+      std::ifstream(test::NativePath(folder / L"hang.pid")) >> pid;
+      if (pid > 0) KillProcess(pid);
+      std::filesystem::remove(test::NativePath(folder / L"hang.pid"));
+    }
+  };
+  Decompress(window, *hanging, folder / L"game.003");
+  ExpectError(window, folder / L"game.003");
+  EXPECT_EQ(ReadBytes(folder / L"game.003"), state);
+  EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.003"}));
+}
+
+}  // namespace
+}  // namespace stavrel
