@@ -1,0 +1,91 @@
+#pragma once
+// The program's one window: the converter, the two state groups and the
+// default state name, with their buttons.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "base_window.h"
+#include "file_dialog.h"
+#include "fonts.h"
+#include "icon_handle.h"
+#include "main_window_operations.h"
+#include "platform.h"
+#include "run_state.h"
+
+namespace stavrel::win {
+
+class frmMain : public BaseWindow<frmMain> {
+ public:
+  static constexpr const wchar_t* kClassName = L"StavrelMainWindow";
+  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  static constexpr DWORD kExStyle = 0;
+
+  explicit frmMain(Platform& platform);
+  ~frmMain();
+
+  // Creates the window, hidden; throws when it cannot.
+  void Create(HINSTANCE instance);
+
+  static void DescribeClass(WNDCLASSEXW& window_class, HINSTANCE instance);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  // The program's logic, run against this window (frm_main_core.cpp).
+  void ConvertToSnes9x(const std::wstring& source);
+  void ClearBoxes();
+  void Decompress(const std::wstring& state);
+  void Compress(const std::wstring& path);
+  static std::wstring RootDir(const std::wstring& path);
+  static std::wstring TrimDir(const std::wstring& path);
+  static std::wstring TrimExt(const std::wstring& path);
+
+  // Button handlers (frm_main_commands.cpp).
+  void cmdConvert_Click();
+  void cmdClear_Click();
+  void cmdBrowse_Click(int index);
+  void cmdDecompress_Click();
+  void cmdCompress_Click();
+  void cmdAbout_Click();
+  void cmdExit_Click();
+
+ private:
+  enum class WhileRunning { Refuse, Nest };
+
+  bool OnCreate();
+  void OnCommand(int id, int code, HWND control);
+  void OnActivate(WORD state);
+  void OnSetFocus();
+  void OnClose();
+  void OnDestroy();
+  void OnDropFiles(HDROP drop);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  LRESULT OnGetDpiScaledSize(UINT dpi, SIZE* size);
+
+  void SetIconsForDpi(UINT dpi);
+  SIZE WindowSizeForDpi(UINT dpi) const;
+  void PressFocusedButton();
+  // Puts a chosen or dropped file into its box, as the browse buttons do.
+  void FillPathBox(Box box, const std::wstring& path, bool fills_default_name);
+
+  // The boundary of every command: marks it running, shows whatever it
+  // throws, and closes the window afterwards when that was asked meanwhile.
+  template <class Body>
+  void RunCommand(const wchar_t* failure_heading, WhileRunning while_running, Body&& body);
+
+  Platform& platform_;
+  HINSTANCE instance_ = nullptr;
+  RunState run_;
+  MainWindowOperations operations_;
+  FileDialog dlgMain;
+  std::optional<WindowFonts> fonts_;
+  IconHandle big_icon_;
+  IconHandle small_icon_;
+  HWND last_focus_ = nullptr;
+  bool ends_program_on_destroy_ = false;
+  std::exception_ptr creation_error_;
+};
+
+}  // namespace stavrel::win

@@ -1,0 +1,26 @@
+#include "win32_error.h"
+
+#include "system_error.h"
+
+namespace stavrel::win {
+
+std::wstring SystemMessage(DWORD code) {
+  wchar_t* buffer = nullptr;
+  DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text;
+  if (length != 0 && buffer) text.assign(buffer, length);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+    text.pop_back();
+  if (text.empty()) text = L"Windows error " + std::to_wstring(code);
+  return text;
+}
+
+void ThrowLastError(const std::wstring& operation, const std::wstring& path) {
+  DWORD code = GetLastError();
+  throw SystemError(operation, path, SystemMessage(code));
+}
+
+}  // namespace stavrel::win
