@@ -16,7 +16,8 @@ std::wstring TemporaryName(const std::wstring& final_path, int attempt) {
 }  // namespace
 
 PendingOutput::PendingOutput(Platform& platform, std::wstring final_path)
-    : platform_(platform), final_path_(std::move(final_path)) {
+    : platform_(platform), final_path_(std::move(final_path)),
+      replaces_a_file_(platform_.FileExists(final_path_)) {
   for (int attempt = 0;; ++attempt) {
     temporary_path_ = TemporaryName(final_path_, attempt);
     try {
@@ -34,7 +35,10 @@ PendingOutput::~PendingOutput() {
 }
 
 void PendingOutput::Commit() {
-  file_->Flush();
+  // Before an existing file is replaced, the new one must be on the disk: a
+  // crash between the rename and the write-back would lose both. A new name
+  // risks nothing, and skipping the wait keeps a conversion near copy speed.
+  if (replaces_a_file_) file_->Flush();
   auto file = std::move(file_);
   file->Close();
   platform_.RenameFile(temporary_path_, final_path_, /*replace=*/true);

@@ -19,7 +19,8 @@ class PendingOutput {
   OpenFile& File() { return *file_; }
   const std::wstring& TemporaryPath() const { return temporary_path_; }
 
-  // Flushes, closes and renames over the final name.
+  // Closes and renames over the final name, flushing first when that name
+  // is taken.
   void Commit();
   // Closes and removes the temporary file. Returns what is left behind, in
   // words for the user: empty when nothing is.
@@ -29,6 +30,7 @@ class PendingOutput {
   Platform& platform_;
   std::wstring final_path_;
   std::wstring temporary_path_;
+  bool replaces_a_file_;
   std::unique_ptr<OpenFile> file_;
   bool settled_ = false;
 };
