@@ -32,9 +32,9 @@ int ScreenDpi() {
 }
 
 bool WithinOnePixel(const PixelRect& actual, const PixelRect& expected) {
-  const auto near = [](int a, int b) { return std::abs(a - b) <= 1; };
-  return near(actual.left, expected.left) && near(actual.top, expected.top) && near(actual.width, expected.width) &&
-         near(actual.height, expected.height);
+  const auto close_to = [](int a, int b) { return std::abs(a - b) <= 1; };
+  return close_to(actual.left, expected.left) && close_to(actual.top, expected.top) && close_to(actual.width, expected.width) &&
+         close_to(actual.height, expected.height);
 }
 
 }  // namespace stavrel::ui

@@ -3,6 +3,7 @@
 // and from disk.
 #include <gtest/gtest.h>
 
+#include "keyboard_input.h"
 #include "module_bytes.h"
 #include "stavrel_window_test.h"
 #include "waiting.h"
@@ -41,7 +42,10 @@ TEST_F(ConverterTest, ConvertsAModulePickedThroughTheDialogs) {
   const std::wstring target = folder / L"converted one.mdl";
   WriteBytes(source, module);
 
-  Type(ids::txtFactor, L"&H10");
+  // Typed key by key into the box that has the focus when the window opens.
+  ASSERT_TRUE(MakeForeground(program.Window()));
+  TypeCharacters(L"&H10");
+  ASSERT_TRUE(WaitUntil([&] { return Text(ids::txtFactor) == L"&H10"; })) << "typed: " << Text(ids::txtFactor);
   ASSERT_TRUE(Browse(0, source));
   EXPECT_EQ(Text(ids::txtFile1), source);
   ASSERT_TRUE(Browse(1, target));

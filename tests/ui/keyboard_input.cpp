@@ -36,6 +36,20 @@ bool MakeForeground(HWND window) {
 
 void PressKey(WORD virtual_key) { Send({Key(virtual_key, false), Key(virtual_key, true)}); }
 
+void TypeCharacters(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t character : text) {
+    for (bool release : {false, true}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = character;
+      input.ki.dwFlags = KEYEVENTF_UNICODE | (release ? KEYEVENTF_KEYUP : 0);
+      inputs.push_back(input);
+    }
+  }
+  Send(inputs);
+}
+
 void PressKeyWithShift(WORD virtual_key) { PressWith(VK_SHIFT, virtual_key); }
 
 void PressAltKey(WORD virtual_key) { PressWith(VK_MENU, virtual_key); }

@@ -38,7 +38,7 @@ ColourCount CountStrongColours(const Picture& picture) {
 }
 
 IconLook LookOf(const ColourCount& count, int pixels) {
-  // A quarter of the icon in one strong colour, clearly more than the others.
+  // An eighth of the icon in one strong colour, twice as much as any other.
   const int enough = pixels / 8;
   const int most = std::max({count.red, count.blue, count.yellow});
   if (most < enough) return IconLook::Unclear;
@@ -77,7 +77,6 @@ IconLook MessageBoxWindow::Icon() const {
   // The box may not have painted yet: look until the icon shows its colours.
   IconLook look = IconLook::Unclear;
   WaitUntil([&] {
-    SetForegroundWindow(box_);
     RECT area{};
     GetWindowRect(icon, &area);
     const Picture picture = CaptureScreen(area);

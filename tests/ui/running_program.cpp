@@ -76,11 +76,35 @@ bool ChildProcess::WaitForEnd() const {
   return WaitForSingleObject(handle_.get(), static_cast<DWORD>(kPatience.count())) == WAIT_OBJECT_0;
 }
 
-RunningProgram::RunningProgram() : process_((EndEveryStavrel(), StavrelExePath()), NeutralFolder()) {
-  window_ = WaitForTopLevel(process_.Id(), [](HWND window) {
+namespace {
+
+std::wstring StavrelExeWithNoOtherRunning() {
+  EndEveryStavrel();
+  return StavrelExePath();
+}
+
+}  // namespace
+
+RunningProgram::RunningProgram() : process_(StavrelExeWithNoOtherRunning(), NeutralFolder()) {
+  const auto is_main_window = [](HWND window) {
     return GetWindow(window, GW_OWNER) == nullptr && TextOf(window) == kWindowTitle;
+  };
+  // A program that cannot open its window (no screen, a crash) ends: no use
+  // waiting for it then.
+  WaitUntil([&] {
+    for (HWND window : TopLevelWindowsOf(process_.Id())) {
+      if (is_main_window(window)) window_ = window;
+    }
+    return window_ != nullptr || process_.HasEnded();
   });
-  if (window_ == nullptr) throw std::runtime_error("stavrel.exe showed no window titled \"Stavrel\"");
+  if (window_ == nullptr) {
+    DWORD exit_code = 0;
+    GetExitCodeProcess(process_.Handle(), &exit_code);
+    throw std::runtime_error(process_.HasEnded()
+                                 ? "stavrel.exe ended with exit code " + std::to_string(exit_code) +
+                                       " before showing its window (is DISPLAY set?)"
+                                 : "stavrel.exe showed no window titled \"Stavrel\"");
+  }
   // Its first messages (sizing, painting, focus) come before any test input.
   WaitForInputIdle(process_.Handle(), static_cast<DWORD>(kPatience.count()));
 }

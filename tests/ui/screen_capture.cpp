@@ -36,6 +36,31 @@ Picture CaptureScreen(const RECT& area) {
   return picture;
 }
 
+Picture WithoutBlackEdges(const Picture& picture) {
+  const auto black_row = [&](int y, int left, int right) {
+    for (int x = left; x < right; ++x)
+      if (picture.At(x, y) != 0) return false;
+    return true;
+  };
+  const auto black_column = [&](int x, int top, int bottom) {
+    for (int y = top; y < bottom; ++y)
+      if (picture.At(x, y) != 0) return false;
+    return true;
+  };
+  int left = 0, top = 0, right = picture.width, bottom = picture.height;
+  while (top < bottom && black_row(top, left, right)) ++top;
+  while (bottom > top && black_row(bottom - 1, left, right)) --bottom;
+  while (left < right && black_column(left, top, bottom)) ++left;
+  while (right > left && black_column(right - 1, top, bottom)) --right;
+
+  Picture trimmed;
+  trimmed.width = right - left;
+  trimmed.height = bottom - top;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) trimmed.pixels.push_back(picture.At(x, y));
+  return trimmed;
+}
+
 bool WriteBmp(const Picture& picture, const std::wstring& path) {
   const int row_bytes = (picture.width * 3 + 3) & ~3;
   const DWORD image_bytes = static_cast<DWORD>(row_bytes) * picture.height;

@@ -19,6 +19,9 @@ struct Picture {
 // What the screen shows in this rectangle (screen coordinates).
 Picture CaptureScreen(const RECT& area);
 
+// The picture without the rows and columns at its edges that are pure black.
+Picture WithoutBlackEdges(const Picture& picture);
+
 // Writes a 24-bit BMP; says whether it could.
 bool WriteBmp(const Picture& picture, const std::wstring& path);
 

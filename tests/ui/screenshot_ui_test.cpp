@@ -46,7 +46,9 @@ TEST_F(Screenshot, MainWindow) {
   RedrawWindow(program.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   ASSERT_TRUE(SyncWith(program.Window()));
 
-  const Picture picture = SettledPictureOf(program.Window());
+  // Wine counts its own, wider frame into the window's rectangle; the bare
+  // screen shows black around the window manager's frame there.
+  const Picture picture = WithoutBlackEdges(SettledPictureOf(program.Window()));
   ASSERT_GT(picture.width, 0);
   EXPECT_TRUE(WriteBmp(picture, path)) << "cannot write the picture";
 }
