@@ -123,7 +123,8 @@ std::vector<std::string> ArgumentsFor(const ProcessLaunch& launch, const std::st
   std::vector<std::string> arguments{program};
   const std::vector<std::wstring> split = SplitCommandLine(launch.command_line);
   // Arguments are Windows paths here as everywhere ("\" between folders).
-  for (std::size_t i = 1; i < split.size(); ++i) arguments.push_back(ToPosixPath(split[i]));
+  for (std::size_t i = 1; i < split.size(); ++i)
+    arguments.push_back(ToPosixPath(split[i]));
   return arguments;
 }
 
@@ -144,11 +145,12 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   const std::string program = ToPosixPath(application);
   std::vector<std::string> arguments = ArgumentsFor(launch, program);
   std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
+  for (std::string& argument : arguments)
+    argv.push_back(argument.data());
   argv.push_back(nullptr);
 
   // Close-on-exec on both ends: only the dup2 copy on descriptor 2 reaches
-  // the child, nothing leaks into other children started meanwhile.
+  // the child, and nothing leaks into other children started meanwhile.
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) throw LastErrno(L"start", application);
   UniqueFd error_read(ends[0]);
@@ -160,11 +162,15 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   actions.Open(STDIN_FILENO, "/dev/null", O_RDONLY);
   actions.Open(STDOUT_FILENO, "/dev/null", O_WRONLY);
   actions.Duplicate(error_write.Get(), STDERR_FILENO);
+  // Descriptors others opened without close-on-exec stay with us, as the
+  // handle list does on Windows.
+  actions.CloseFrom(STDERR_FILENO + 1);
   const std::string working_directory = ToPosixPath(launch.working_directory);
   if (!working_directory.empty()) actions.ChangeDirectory(working_directory.c_str());
 
   pid_t pid = 0;
-  const int error = posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, argv.data(), environ);
+  const int error =
+      posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, argv.data(), environ);
   if (error != 0) throw ErrnoError(L"start", PathAtFault(launch), error);
   return std::make_unique<PosixChildProcess>(pid, std::move(error_read), application);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "file_fixtures.h"
+#include "inheritable_pipe.h"
 #include "platform_under_test.h"
 #include "test_folder.h"
 
@@ -11,7 +12,8 @@ namespace {
 
 void NoPump() {}
 
-ProcessLaunch LaunchChild(const std::wstring& arguments, const std::wstring& working_directory = L"") {
+ProcessLaunch LaunchChild(const std::wstring& arguments,
+                          const std::wstring& working_directory = L"") {
   const std::wstring program = ChildProgramPath();
   return ProcessLaunch{program, L"\"" + program + L"\" " + arguments, working_directory};
 }
@@ -54,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorOutputCase{"Utf8", L"--stderr-hex 636166C3A90A --exit 3", L"caf\u00e9"},
         // Not UTF-8: taken as the ANSI code page (Latin-1 on Linux).
         ErrorOutputCase{"AnsiCodePage", L"--stderr-hex 636166E90D0A --exit 3", L"caf\u00e9"},
-        ErrorOutputCase{"InnerLineBreaksStay",
-                        L"--stderr-hex 6F6E650D0A74776F0D0A0D0A --exit 3", L"one\r\ntwo"},
+        ErrorOutputCase{"InnerLineBreaksStay", L"--stderr-hex 6F6E650D0A74776F0D0A0D0A --exit 3",
+                        L"one\r\ntwo"},
         ErrorOutputCase{"InPieces", L"--stderr first --sleep-ms 40 --stderr second --exit 3",
                         L"first\nsecond"}),
     [](const testing::TestParamInfo<ErrorOutputCase>& info) { return info.param.name; });
@@ -89,8 +91,8 @@ TEST(ChildProcess, RunsTheGivenProgramWhenItsFolderHasABlank) {
   const std::wstring program = folder / L"dir with blank\\" + ProgramFileName(L"platform_child");
   CopyProgram(ChildProgramPath(), program);
   CopyProgram(ChildProgramPath(), folder / ProgramFileName(L"dir"));
-  for (const std::wstring& command_line :
-       {program + L" --write-self ran.txt --exit 5", L"\"" + program + L"\" --write-self ran.txt --exit 5"}) {
+  for (const std::wstring& command_line : {program + L" --write-self ran.txt --exit 5",
+                                           L"\"" + program + L"\" --write-self ran.txt --exit 5"}) {
     auto child = MakePlatform()->StartProcess(ProcessLaunch{program, command_line, folder.Path()});
     EXPECT_EQ(child->Wait(NoPump), 5);
     EXPECT_EQ(ReadBytes(folder / L"ran.txt"), Utf8Of(PlatformPath(NativePath(program))));
@@ -101,13 +103,27 @@ TEST(ChildProcess, PumpRunsWhileWaiting) {
   TestFolder folder;
   // The child waits for a file that only the pump creates, so Wait can only
   // return if it pumps while the child runs.
-  auto child = MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 6", folder.Path()));
+  auto child =
+      MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 6", folder.Path()));
   int pumped = 0;
   const int exit_code = child->Wait([&] {
     if (++pumped == 3) WriteBytes(folder / L"go.txt", "");
   });
   EXPECT_EQ(exit_code, 6);
   EXPECT_GE(pumped, 3);
+}
+
+TEST(ChildProcess, InheritsNothingButItsOwnHandles) {
+  TestFolder folder;
+  InheritablePipe pipe;
+  auto child =
+      MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 0", folder.Path()));
+  // The child is still waiting for go.txt, so a write end it inherited
+  // would still be open.
+  pipe.CloseWriteEnd();
+  EXPECT_FALSE(pipe.WriteEndHeldElsewhere());
+  WriteBytes(folder / L"go.txt", "");
+  EXPECT_EQ(child->Wait(NoPump), 0);
 }
 
 TEST(ChildProcess, KillEndsASleepingChild) {
@@ -131,8 +147,9 @@ TEST(ChildProcess, DroppingARunningChildEndsIt) {
 TEST(ChildProcess, MissingProgramIsNotFound) {
   TestFolder folder;
   const std::wstring program = folder / ProgramFileName(L"missing");
-  const stavrel::SystemError error = CatchSystemError(
-      [&] { MakePlatform()->StartProcess(ProcessLaunch{program, L"\"" + program + L"\"", L""}); });
+  const stavrel::SystemError error = CatchSystemError([&] {
+    MakePlatform()->StartProcess(ProcessLaunch{program, L"\"" + program + L"\"", L""});
+  });
   EXPECT_EQ(error.Kind(), ErrorKind::NotFound);
   EXPECT_EQ(error.Path(), program);
   EXPECT_EQ(error.Operation(), L"start");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 #ifndef _WIN32
 #include "path_conversion.h"
@@ -48,14 +47,23 @@ void WriteBytes(const std::wstring& path, std::string_view bytes) {
 }
 
 std::string ReadBytes(const std::wstring& path) {
-  std::ifstream file(NativePath(path), std::ios::binary);
+  std::ifstream file(NativePath(path), std::ios::binary | std::ios::ate);
   EXPECT_TRUE(file) << "cannot read " << NativePath(path);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (!file) return "";
+  std::string bytes(static_cast<std::size_t>(file.tellg()), '\0');
+  file.seekg(0);
+  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  EXPECT_TRUE(file) << "cannot read " << NativePath(path);
+  return bytes;
 }
 
-bool Exists(const std::wstring& path) { return fs::exists(NativePath(path)); }
+bool Exists(const std::wstring& path) {
+  return fs::exists(NativePath(path));
+}
 
-void MakeFolder(const std::wstring& path) { fs::create_directory(NativePath(path)); }
+void MakeFolder(const std::wstring& path) {
+  fs::create_directory(NativePath(path));
+}
 
 bool TryMakeHardLink(const std::wstring& existing, const std::wstring& link) {
   std::error_code error;
@@ -68,6 +76,16 @@ void SetReadOnly(const std::wstring& path, bool read_only) {
   const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   fs::permissions(NativePath(path), write,
                   read_only ? fs::perm_options::remove : fs::perm_options::add);
+}
+
+bool ReadOnlyIsEnforced(const std::wstring& folder) {
+  const std::wstring probe = folder + L"\\read-only probe";
+  WriteBytes(probe, "");
+  SetReadOnly(probe, true);
+  const bool enforced = !std::ofstream(NativePath(probe), std::ios::binary | std::ios::app);
+  SetReadOnly(probe, false);
+  fs::remove(NativePath(probe));
+  return enforced;
 }
 
 void CopyProgram(const std::wstring& from, const std::wstring& to) {
@@ -83,6 +101,7 @@ std::string AwkwardBytes(std::size_t size) {
     byte = static_cast<char>(state >> 24);
   }
   const std::string_view marks("\0\r\n\x1A\xFF", 5);
-  for (std::size_t at = 0; at < marks.size() && at < size; ++at) bytes[at] = marks[at];
+  for (std::size_t at = 0; at < marks.size() && at < size; ++at)
+    bytes[at] = marks[at];
   return bytes;
 }

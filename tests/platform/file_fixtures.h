@@ -22,6 +22,9 @@ void MakeFolder(const std::wstring& path);
 // False where the file system has no hard links.
 bool TryMakeHardLink(const std::wstring& existing, const std::wstring& link);
 void SetReadOnly(const std::wstring& path, bool read_only);
+// Whether this process is kept from writing to a read-only file in folder:
+// root is not on Linux, nor under Wine run as root.
+bool ReadOnlyIsEnforced(const std::wstring& folder);
 void CopyProgram(const std::wstring& from, const std::wstring& to);
 
 // Bytes no text conversion leaves alone: NUL, CR LF, ^Z, high bytes.

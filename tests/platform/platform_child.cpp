@@ -32,8 +32,8 @@ std::string OwnPath() {
 #ifdef _WIN32
   wchar_t wide[32768];
   const DWORD length = GetModuleFileNameW(nullptr, wide, 32768);
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0,
-                                       nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
   std::string path(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), path.data(), size, nullptr,
                       nullptr);
@@ -69,12 +69,14 @@ int main(int argc, char** argv) {
       WriteError(bytes);
     } else if (option == "--stderr-bytes") {
       std::string letters(std::stoul(value), '\0');
-      for (std::size_t at = 0; at < letters.size(); ++at) letters[at] = static_cast<char>('a' + at % 26);
+      for (std::size_t at = 0; at < letters.size(); ++at)
+        letters[at] = static_cast<char>('a' + at % 26);
       WriteError(letters);
     } else if (option == "--sleep-ms") {
       std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(value)));
     } else if (option == "--wait-for") {
-      while (!std::ifstream(value)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      while (!std::ifstream(value))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     } else if (option == "--write-self") {
       std::ofstream(value, std::ios::binary) << OwnPath();
     } else if (option == "--exit") {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform_under_test.h"
+
+#include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include "win32/win32_platform.h"

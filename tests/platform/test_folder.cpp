@@ -25,7 +25,8 @@ std::wstring MakeUniqueFolder() {
   for (int attempt = 0; attempt < 1000; ++attempt) {
     const unsigned long long unique =
         GetTickCount64() * 1000003ull + GetCurrentProcessId() * 131ull + ++counter;
-    std::wstring path = std::wstring(temp, length) + L"stavrel t\u00e9st-" + std::to_wstring(unique % 1000000007ull);
+    std::wstring path = std::wstring(temp, length) + L"stavrel t\u00e9st-" +
+                        std::to_wstring(unique % 1000000007ull);
     if (CreateDirectoryW(path.c_str(), nullptr)) return path;
     if (GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
@@ -34,8 +35,8 @@ std::wstring MakeUniqueFolder() {
 #else
 std::wstring MakeUniqueFolder() {
   const char* temp = getenv("TMPDIR");
-  std::string pattern = std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") +
-                        "/stavrel t\xC3\xA9st-XXXXXX";
+  std::string pattern =
+      std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/stavrel t\xC3\xA9st-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   return PlatformPath(fs::path(pattern));
 }

@@ -1,7 +1,8 @@
+#include "posix/text_conversion.h"
+
 #include <gtest/gtest.h>
 
 #include "posix/path_conversion.h"
-#include "posix/text_conversion.h"
 
 namespace {
 
@@ -33,10 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PathCase>& info) { return info.param.name; });
 
 TEST(TextConversion, BytesThatAreNotUtf8SurviveTheRoundTrip) {
-  for (const std::string bytes : {"\xE9t\xE9", "\xC3", "\xED\xA0\x80", "\xC0\xAF", "\xF4\x90\x80\x80"}) {
+  for (const std::string bytes :
+       {"\xE9t\xE9", "\xC3", "\xED\xA0\x80", "\xC0\xAF", "\xF4\x90\x80\x80"}) {
     const std::wstring text = Utf8ToWide(bytes);
     EXPECT_EQ(WideToUtf8(text), bytes);
-    for (const wchar_t character : text) EXPECT_TRUE(character < 0x80 || character >= 0xDC80) << bytes;
+    for (const wchar_t character : text)
+      EXPECT_TRUE(character < 0x80 || character >= 0xDC80) << bytes;
   }
 }
 

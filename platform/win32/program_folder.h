@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+namespace stavrel::win32 {
+
+// The folder part of a program's full path: no trailing "\" except at a drive
+// root ("C:\").
+std::wstring FolderOfProgram(const std::wstring& program_path);
+// Full path of the running program's executable.
+std::wstring RunningProgramPath();
+
+}  // namespace stavrel::win32

@@ -1,0 +1,181 @@
+#include "win32_child_process.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "child_output_text.h"
+#include "proc_thread_attribute_list.h"
+#include "unique_handle.h"
+#include "win32_error.h"
+
+namespace stavrel::win32 {
+namespace {
+
+// How often Wait hands control back to the window.
+constexpr DWORD kPumpIntervalMs = 15;
+
+class Win32ChildProcess final : public ChildProcess {
+ public:
+  Win32ChildProcess(UniqueHandle process, UniqueHandle error_pipe, std::wstring application)
+      : process_(std::move(process)),
+        error_pipe_(std::move(error_pipe)),
+        application_(std::move(application)) {}
+
+  ~Win32ChildProcess() override {
+    // Nobody waits for it any more: end it rather than leave it writing
+    // somewhere unseen.
+    if (!ended_) {
+      TerminateProcess(process_.Get(), 1);
+      WaitForSingleObject(process_.Get(), INFINITE);
+    }
+  }
+
+  int Wait(const std::function<void()>& pump) override {
+    while (!ended_) {
+      // Reading as it comes keeps a chatty child from blocking on a full pipe.
+      DrainErrorPipe();
+      pump();
+      const HANDLE process = process_.Get();
+      const DWORD woken =
+          MsgWaitForMultipleObjects(1, &process, FALSE, kPumpIntervalMs, QS_ALLINPUT);
+      if (woken == WAIT_FAILED) throw LastError(L"wait for", application_);
+      if (woken == WAIT_OBJECT_0) CollectExitCode();
+    }
+    return exit_code_;
+  }
+
+  std::wstring ErrorOutput() override {
+    if (!ended_) DrainErrorPipe();
+    return DecodeChildOutput(error_output_);
+  }
+
+  void Kill() override {
+    if (ended_) return;
+    if (!TerminateProcess(process_.Get(), 1)) {
+      const DWORD code = GetLastError();
+      // It may have ended by itself just now.
+      if (WaitForSingleObject(process_.Get(), 0) != WAIT_OBJECT_0) {
+        throw Win32Error(L"stop", application_, code);
+      }
+    }
+    if (WaitForSingleObject(process_.Get(), INFINITE) == WAIT_FAILED) {
+      throw LastError(L"stop", application_);
+    }
+    CollectExitCode();
+  }
+
+ private:
+  void CollectExitCode() {
+    DrainErrorPipe();
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process_.Get(), &code)) throw LastError(L"wait for", application_);
+    exit_code_ = static_cast<int>(code);
+    ended_ = true;
+  }
+
+  // Reads whatever the pipe holds now, without blocking.
+  void DrainErrorPipe() {
+    std::array<char, 16384> chunk;
+    while (error_pipe_.Valid()) {
+      DWORD available = 0;
+      if (!PeekNamedPipe(error_pipe_.Get(), nullptr, 0, nullptr, &available, nullptr)) {
+        // Every writer has closed its end and everything was read.
+        if (GetLastError() == ERROR_BROKEN_PIPE) {
+          error_pipe_.Reset();
+          return;
+        }
+        throw LastError(L"read the error output of", application_);
+      }
+      if (available == 0) return;
+      DWORD got = 0;
+      const DWORD wanted = std::min<DWORD>(available, chunk.size());
+      if (!ReadFile(error_pipe_.Get(), chunk.data(), wanted, &got, nullptr)) {
+        throw LastError(L"read the error output of", application_);
+      }
+      error_output_.append(chunk.data(), got);
+    }
+  }
+
+  UniqueHandle process_;
+  UniqueHandle error_pipe_;
+  std::wstring application_;
+  std::string error_output_;
+  bool ended_ = false;
+  int exit_code_ = 0;
+};
+
+// CreateProcessW fails alike for a bad program and a bad working directory
+// (ERROR_DIRECTORY, or not found); name the folder when it is the folder.
+const std::wstring& PathAtFault(const ProcessLaunch& launch) {
+  if (launch.working_directory.empty()) return launch.application;
+  const DWORD attributes = GetFileAttributesW(launch.working_directory.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return launch.working_directory;
+  }
+  return launch.application;
+}
+
+UniqueHandle OpenNulDevice(const std::wstring& application) {
+  SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+  UniqueHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
+                               nullptr));
+  if (!nul.Valid()) throw LastError(L"start", application);
+  return nul;
+}
+
+}  // namespace
+
+std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
+  const std::wstring& application = launch.application;
+  UniqueHandle nul = OpenNulDevice(application);
+
+  SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  if (!CreatePipe(&read_end, &write_end, &inheritable, 0)) throw LastError(L"start", application);
+  UniqueHandle error_read(read_end);
+  UniqueHandle error_write(write_end);
+  if (!SetHandleInformation(error_read.Get(), HANDLE_FLAG_INHERIT, 0)) {
+    throw LastError(L"start", application);
+  }
+
+  // Only these two handles go to the child, even when other threads create
+  // inheritable handles meanwhile.
+  std::array<HANDLE, 2> inherited{nul.Get(), error_write.Get()};
+  ProcThreadAttributeList attributes(1, L"start", application);
+  attributes.SetHandleList(inherited.data(), inherited.size());
+
+  STARTUPINFOEXW startup{};
+  startup.StartupInfo.cb = sizeof(startup);
+  startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.StartupInfo.wShowWindow = launch.minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+  startup.StartupInfo.hStdInput = nul.Get();
+  startup.StartupInfo.hStdOutput = nul.Get();
+  startup.StartupInfo.hStdError = error_write.Get();
+  startup.lpAttributeList = attributes.Get();
+
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::vector<wchar_t> command_line(launch.command_line.begin(), launch.command_line.end());
+  command_line.push_back(L'\0');
+  const wchar_t* working_directory =
+      launch.working_directory.empty() ? nullptr : launch.working_directory.c_str();
+
+  // lpApplicationName is set so that a program folder with blanks in it can
+  // never make Windows run some other program that matches a prefix.
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                      CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT,
+                      nullptr, working_directory, &startup.StartupInfo, &started)) {
+    const DWORD code = GetLastError();
+    throw Win32Error(L"start", PathAtFault(launch), code);
+  }
+  UniqueHandle thread(started.hThread);
+  UniqueHandle process(started.hProcess);
+  return std::make_unique<Win32ChildProcess>(std::move(process), std::move(error_read),
+                                             application);
+}
+
+}  // namespace stavrel::win32

@@ -1,0 +1,71 @@
+#include "win32_open_file.h"
+
+#include <algorithm>
+
+#include "win32_error.h"
+
+namespace stavrel::win32 {
+namespace {
+
+// ReadFile and WriteFile count in DWORDs; stay well below that.
+constexpr std::size_t kMaxTransfer = 1u << 30;
+
+OVERLAPPED At(std::uint64_t offset) {
+  OVERLAPPED overlapped{};
+  overlapped.Offset = static_cast<DWORD>(offset);
+  overlapped.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  return overlapped;
+}
+
+}  // namespace
+
+Win32OpenFile::Win32OpenFile(UniqueHandle handle, std::wstring path)
+    : handle_(std::move(handle)), path_(std::move(path)) {}
+
+std::uint64_t Win32OpenFile::Length() {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(handle_.Get(), &size)) throw LastError(L"read", path_);
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::size_t Win32OpenFile::ReadAt(std::uint64_t offset, std::span<std::byte> buffer) {
+  std::size_t total = 0;
+  while (total < buffer.size()) {
+    const auto wanted = static_cast<DWORD>(std::min(buffer.size() - total, kMaxTransfer));
+    OVERLAPPED at = At(offset + total);
+    DWORD got = 0;
+    if (!ReadFile(handle_.Get(), buffer.data() + total, wanted, &got, &at)) {
+      // Reading at or past the end fails with this code instead of reading 0 bytes.
+      if (GetLastError() == ERROR_HANDLE_EOF) break;
+      throw LastError(L"read", path_);
+    }
+    if (got == 0) break;
+    total += got;
+  }
+  return total;
+}
+
+void Win32OpenFile::WriteAt(std::uint64_t offset, std::span<const std::byte> data) {
+  std::size_t total = 0;
+  while (total < data.size()) {
+    const auto wanted = static_cast<DWORD>(std::min(data.size() - total, kMaxTransfer));
+    OVERLAPPED at = At(offset + total);
+    DWORD written = 0;
+    if (!WriteFile(handle_.Get(), data.data() + total, wanted, &written, &at)) {
+      throw LastError(L"write", path_);
+    }
+    // Would loop for ever; a disk file never does this without an error code.
+    if (written == 0) throw Win32Error(L"write", path_, ERROR_WRITE_FAULT);
+    total += written;
+  }
+}
+
+void Win32OpenFile::Flush() {
+  if (!FlushFileBuffers(handle_.Get())) throw LastError(L"write", path_);
+}
+
+void Win32OpenFile::Close() {
+  if (!CloseHandle(handle_.Release())) throw LastError(L"close", path_);
+}
+
+}  // namespace stavrel::win32
