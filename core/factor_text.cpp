@@ -1,6 +1,7 @@
 #include "factor_text.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -39,6 +40,29 @@ double ReadRadixNumber(std::wstring_view digits, int radix) {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
+// A number too large or too small for a double, in the form built below
+// ("-ddd.ddde-dd"): its size is that of its first significant digit.
+double OutOfRange(const std::string& number) {
+  const bool negative = number[0] == '-';
+  const std::size_t e = number.find('e');
+  const std::string mantissa = number.substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
+  long long exponent = 0;
+  if (e != std::string::npos) {
+    std::size_t i = e + 1;
+    const bool exponent_negative = number[i] == '-';
+    if (number[i] == '+' || number[i] == '-') ++i;
+    for (; i < number.size(); ++i) exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
+    if (exponent_negative) exponent = -exponent;
+  }
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_not_of("0.");
+  // Digits before the point count up, zeros after it count down.
+  const long long place = first < point ? static_cast<long long>(point - first) - 1
+                                        : -static_cast<long long>(first - point);
+  if (place + exponent < 0) return negative ? -0.0 : 0.0;
+  return negative ? -HUGE_VAL : HUGE_VAL;
+}
+
 // Sign, digits, point, fraction, exponent (E, e, D or d), stopping at the
 // first character that cannot continue the number.
 double ReadDecimalNumber(std::wstring_view text) {
@@ -66,14 +90,7 @@ double ReadDecimalNumber(std::wstring_view text) {
   }
   double value = 0;
   const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Too large or too small for a double: its sign and size are still clear.
-    const bool negative = number[0] == '-';
-    const auto e = number.find('e');
-    const bool tiny = e != std::string::npos && number.find('-', e) != std::string::npos;
-    if (tiny) return 0;
-    return negative ? -HUGE_VAL : HUGE_VAL;
-  }
+  if (result.ec == std::errc::result_out_of_range) return OutOfRange(number);
   return value;
 }
 

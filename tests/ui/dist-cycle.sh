@@ -1,0 +1,18 @@
+#!/bin/sh
+# The distributed zip works on its own: unpacked into a folder whose name has
+# a blank, its stavrel.exe completes a state cycle with its own gzip.exe.
+#   dist-cycle.sh <wine runner> <ui_tests.exe> <windows build dir>
+set -eu
+runner=$1 ui_tests=$2 build=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+(cd "$build" && cpack -G ZIP -B "$work/pack" >/dev/null)
+zip=$(ls "$work"/pack/stavrel-*-win64.zip)
+mkdir -p "$work/Program Files é"
+(cd "$work/Program Files é" && cmake -E tar xf "$zip")
+folder=$(ls -d "$work/Program Files é"/stavrel-*-win64)
+for f in stavrel.exe gzip.exe README.md LICENSE; do
+  [ -f "$folder/$f" ] || { echo "missing from the zip: $f" >&2; exit 1; }
+done
+STAVREL_PROGRAM_FOLDER="Z:$(echo "$folder" | tr / '\\')" \
+  "$runner" "$ui_tests" --gtest_filter='StateFilesTest.DecompressAndRecompressThroughTheDialogs'
