@@ -84,13 +84,8 @@ text_file() { seq 1 "$2" | sed 's/$/ lorem ipsum dolor/' >"$1"; }
 random_file() { head -c "$2" /dev/urandom >"$1"; }
 # Like a save state: repeated records with a little noise in each.
 state_file() {
-  local name=$1 records=$2 i
-  : >"$name"
-  for ((i = 0; i < records; i++)); do
-    printf 'REG%04d' "$i"
-    head -c 8 /dev/urandom
-    head -c 48 /dev/zero
-  done >>"$name"
+  perl -e 'srand($ARGV[1]); for my $i (0 .. $ARGV[0] - 1) {
+    print pack("A8 C8", sprintf("REG%04d", $i % 10000), map { int(rand(256)) } 1 .. 8), "\0" x 48 }' "$2" "$RANDOM" >"$1"
 }
 # A gzip file made by the reference, whatever its options.
 ref_gz() { "$reference" "$@"; }
@@ -98,6 +93,9 @@ ref_gz() { "$reference" "$@"; }
 # --- comparing -------------------------------------------------------------
 
 normalise_errors() { sed -e 's#^[^ ]*gzip\(\.exe\)\?: #gzip: #' -e 's#\r$##' "$1"; }
+# Compression ratios depend on the deflate implementation: zlib's output is
+# not GNU gzip's, so -v's percentages may differ when compressing.
+masked_errors() { normalise_errors "$1" | sed -E 's#[ -]*[0-9]+\.[0-9]%#(ratio)#'; }
 
 # Header fields in hex (magic, method, flags, time, XFL, OS) and FNAME.
 header_of() {
@@ -132,16 +130,18 @@ file_facts() {
   done)
 }
 
-# compare [--stdin FILE | --pipe FILE] [--stdout raw|gz|none] [--tty] -- ARGS
+# compare [--stdin FILE | --pipe FILE] [--stdout raw|gz|none] [--tty]
+#         [--any-ratio] -- ARGS
 # Runs both programs in copies of the fixture and compares everything.
 compare() {
-  local stdin=/dev/null pipe= stdout_kind=raw tty=false
+  local stdin=/dev/null pipe= stdout_kind=raw tty=false errors=normalise_errors
   while [ $# -gt 0 ]; do
     case $1 in
       --stdin) stdin=$2; shift 2 ;;
       --pipe) pipe=$2; shift 2 ;;
       --stdout) stdout_kind=$2; shift 2 ;;
       --tty) tty=true; shift ;;
+      --any-ratio) errors=masked_errors; shift ;;
       --) shift; break ;;
       *) break ;;
     esac
@@ -179,7 +179,7 @@ compare() {
   rc_ours=$(cat "$work/ours.rc")
   rc_ref=$(cat "$work/ref.rc")
   [ "$rc_ours" = "$rc_ref" ] || fail "exit status: ours $rc_ours, GNU gzip $rc_ref ($*)"
-  if ! diff <(normalise_errors "$work/ours.err") <(normalise_errors "$work/ref.err") >"$work/diff"; then
+  if ! diff <($errors "$work/ours.err") <($errors "$work/ref.err") >"$work/diff"; then
     fail "standard error differs ($*):"
     sed 's/^/    /' "$work/diff"
   fi
@@ -224,10 +224,10 @@ check "compress with -N" 'text_file a 100' -- -N a
 check "compress an empty file" ': >e' -- e
 check "compress several files" 'text_file a 10; random_file b 5000; : >c' -- a b c
 check "compress random data" 'random_file r 300000' -- r
-check "compress save-state data" 'state_file s 4000' -- -v s
-check "compress verbose" 'text_file a 1000' -- -v a
-check "compress verbose keeping" 'text_file a 1000' -- -kv a
-check "compress verbose to stdout" 'text_file a 1000; text_file b 5' --stdout gz -- -cv a b
+check "compress save-state data" 'state_file s 4000' --any-ratio -- -v s
+check "compress verbose" 'text_file a 1000' --any-ratio -- -v a
+check "compress verbose keeping" 'text_file a 1000' --any-ratio -- -kv a
+check "compress verbose to stdout" 'text_file a 1000; text_file b 5' --stdout gz --any-ratio -- -cv a b
 check "compress quiet verbose" 'text_file a 1000' -- -qv a
 check "refuse existing output" 'text_file a 50; echo old >a.gz' -- a
 check "refuse existing output quietly" 'text_file a 50; echo old >a.gz' -- -q a
@@ -259,13 +259,16 @@ check "compress standard input from a file" 'text_file in 500' --stdin in --stdo
 check "compress standard input through a pipe" 'text_file in 500' --pipe in --stdout gz --
 check "compress dash operand" 'text_file in 500' --stdin in --stdout gz -- -
 check "compress a file then standard input" 'text_file a 20; text_file in 30' --stdin in --stdout gz -- -c a -
-check "compress standard input verbose" 'text_file in 500' --stdin in --stdout gz -- -v
+check "compress standard input verbose" 'text_file in 500' --stdin in --stdout gz --any-ratio -- -v
 check "decompress standard input" 'text_file a 500; ref_gz a' --stdin a.gz -- -d
 check "decompress standard input through a pipe" 'text_file a 500; ref_gz a' --pipe a.gz -- -d
 check "decompress standard input, not gzip" 'text_file a 5' --pipe a -- -d
 check "decompress standard input, empty" '' -- -d -
 check "decompress standard input stops the run" 'text_file a 5; text_file b 5; ref_gz b' --stdin a -- -d - b.gz
 check "test standard input verbose" 'text_file a 500; ref_gz a' --stdin a.gz -- -tv
+check "test standard input with trailing garbage" 'text_file a 500; ref_gz a; echo junk >>a.gz' --stdin a.gz -- -tv
+check "test standard input with trailing zeros" 'text_file a 500; ref_gz a; printf "\000\000" >>a.gz' --stdin a.gz -- -tv
+check "version" '' --stdout none -- -V
 
 # --- decompressing ---------------------------------------------------------
 
@@ -363,7 +366,7 @@ check "ascii is ignored" 'text_file a 30' --stdout gz -- -ac a
 begin "GZIP variable"
 text_file a 30
 for value in "-9" "-q" "-v" "--rsyncable -1" "-d" "-S.x" "a" "-- a" "-x" "  "; do
-  GZIP=$value compare --stdout gz -- -c a
+  GZIP=$value compare --stdout gz --any-ratio -- -c a
 done
 finish
 

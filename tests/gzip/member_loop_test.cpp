@@ -1,0 +1,306 @@
+// The member reader and writer on in-memory data: round trips, the header
+// GNU gzip writes, and every way a stream can end badly.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
+
+#include "member_reader.h"
+#include "member_writer.h"
+#include "memory_streams.h"
+
+namespace gz {
+namespace {
+
+using testing::Bytes;
+using testing::bytes_of;
+using testing::MemorySink;
+using testing::MemorySource;
+using testing::operator+;
+
+Bytes text_bytes(std::size_t lines) {
+  std::string text;
+  for (std::size_t i = 0; i < lines; ++i) text += std::to_string(i) + " lorem ipsum dolor\n";
+  return bytes_of(text);
+}
+
+Bytes random_bytes(std::size_t size) {
+  std::mt19937 generator(42);
+  Bytes bytes(size);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(generator());
+  return bytes;
+}
+
+Bytes compressed(const Bytes& data, MemberFields fields = {}) {
+  MemorySource source(data);
+  MemorySink sink;
+  compress_member(source, sink, fields);
+  return sink.data;
+}
+
+struct Decoded {
+  Bytes data;
+  MemberHeader header;
+  DecompressTotals totals;
+};
+
+Decoded decompressed(const Bytes& stream, std::size_t piece = SIZE_MAX, bool copy_other_data = false) {
+  MemorySource source(stream, piece);
+  MemberReader reader(source, copy_other_data);
+  Decoded decoded;
+  decoded.header = reader.read_first_header();
+  MemorySink sink;
+  decoded.totals = reader.decompress(sink);
+  decoded.data = sink.data;
+  return decoded;
+}
+
+Fault fault_of(const Bytes& stream, std::size_t piece = SIZE_MAX) {
+  try {
+    decompressed(stream, piece);
+  } catch (const StreamFault& fault) {
+    return fault.fault();
+  }
+  ADD_FAILURE() << "no fault";
+  return Fault::NotGzip;
+}
+
+// A member whose raw bytes a test may edit: header as GNU gzip -n writes it.
+Bytes member_with(std::uint8_t flags, const Bytes& fields, const Bytes& data = bytes_of("hello\n")) {
+  Bytes member{0x1f, 0x8b, 8, flags, 0, 0, 0, 0, 0, 3};
+  member = member + fields;
+  const Bytes body = compressed(data);
+  // The writer's member minus its own 10-byte header is deflate data and
+  // trailer, which fit behind any header.
+  member.insert(member.end(), body.begin() + 10, body.end());
+  return member;
+}
+
+struct RoundTrip {
+  const char* name;
+  Bytes data;
+  int level;
+};
+
+class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(RoundTripTest, ReadsBackWhatItWrote) {
+  const RoundTrip& trip = GetParam();
+  const Bytes stream = compressed(trip.data, {"state.sds", 1600000000, trip.level});
+  const Decoded decoded = decompressed(stream);
+  EXPECT_EQ(decoded.data, trip.data);
+  EXPECT_EQ(decoded.header.name, "state.sds");
+  EXPECT_EQ(decoded.header.mtime, 1600000000u);
+  EXPECT_EQ(decoded.totals.ending, Ending::EndOfInput);
+  EXPECT_EQ(decoded.totals.bytes_in, stream.size());
+  EXPECT_EQ(decoded.totals.header_bytes, 10u + 10u + 8u);
+}
+
+TEST_P(RoundTripTest, ReadsInOneBytePieces) {
+  const RoundTrip& trip = GetParam();
+  const Bytes stream = compressed(trip.data, {std::nullopt, 0, trip.level});
+  EXPECT_EQ(decompressed(stream, 1).data, trip.data);
+}
+
+TEST_P(RoundTripTest, ZlibAgreesOnEveryByte) {
+  const RoundTrip& trip = GetParam();
+  const Bytes stream = compressed(trip.data, {"x", 7, trip.level});
+  Bytes out(trip.data.size() + 1);
+  z_stream z{};
+  ASSERT_EQ(inflateInit2(&z, 16 + MAX_WBITS), Z_OK);
+  z.next_in = const_cast<Bytef*>(stream.data());
+  z.avail_in = static_cast<uInt>(stream.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  EXPECT_EQ(inflate(&z, Z_FINISH), Z_STREAM_END);
+  out.resize(z.total_out);
+  inflateEnd(&z);
+  EXPECT_EQ(out, trip.data);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, RoundTripTest,
+                         ::testing::Values(RoundTrip{"empty", {}, 6}, RoundTrip{"short", bytes_of("hello\n"), 6},
+                                           RoundTrip{"text_fast", text_bytes(20000), 1},
+                                           RoundTrip{"text_best", text_bytes(20000), 9},
+                                           RoundTrip{"random", random_bytes(700000), 6},
+                                           RoundTrip{"zeros", Bytes(1 << 20, 0), 6}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct HeaderCase {
+  const char* name;  // nullptr: no FNAME
+  std::uint32_t mtime;
+  int level;
+  Bytes expected;
+};
+
+class HeaderTest : public ::testing::TestWithParam<HeaderCase> {};
+
+// The header bytes GNU gzip writes for the same file and options.
+TEST_P(HeaderTest, MatchesGnuGzip) {
+  const HeaderCase& header = GetParam();
+  MemberFields fields;
+  if (header.name) fields.name = header.name;
+  fields.mtime = header.mtime;
+  fields.level = header.level;
+  const Bytes stream = compressed(bytes_of("x"), fields);
+  ASSERT_GE(stream.size(), header.expected.size());
+  EXPECT_EQ(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(header.expected.size())),
+            header.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, HeaderTest,
+    ::testing::Values(HeaderCase{"a", 0x5e0d5da5, 6, {0x1f, 0x8b, 8, 8, 0xa5, 0x5d, 0x0d, 0x5e, 0, 3, 'a', 0}},
+                      HeaderCase{"a", 0x5e0d5da5, 9, {0x1f, 0x8b, 8, 8, 0xa5, 0x5d, 0x0d, 0x5e, 2, 3, 'a', 0}},
+                      HeaderCase{"a", 0x5e0d5da5, 1, {0x1f, 0x8b, 8, 8, 0xa5, 0x5d, 0x0d, 0x5e, 4, 3, 'a', 0}},
+                      HeaderCase{nullptr, 0, 2, {0x1f, 0x8b, 8, 0, 0, 0, 0, 0, 0, 3}}));
+
+TEST(MemberLoop, ReadsEveryMember) {
+  const Bytes a = text_bytes(100), b = random_bytes(5000), c;
+  const Decoded decoded = decompressed(compressed(a, {"a", 5, 6}) + compressed(b, {"b", 9, 1}) + compressed(c));
+  EXPECT_EQ(decoded.data, a + b + c);
+  EXPECT_EQ(decoded.header.name, "a");
+  EXPECT_EQ(decoded.totals.mtime, 9u) << "the last nonzero MTIME";
+  EXPECT_EQ(decoded.totals.header_bytes, 0u) << "GNU gzip counts the header only for single members";
+  EXPECT_EQ(decoded.totals.ratio_bytes_out, 0u) << "GNU gzip counts only the last member's output";
+}
+
+struct Ended {
+  const char* name;
+  Bytes tail;
+  Ending ending;
+};
+
+class TrailingDataTest : public ::testing::TestWithParam<Ended> {};
+
+TEST_P(TrailingDataTest, EndsAsGnuGzipDoes) {
+  const Bytes data = text_bytes(10);
+  const Decoded decoded = decompressed(compressed(data) + GetParam().tail);
+  EXPECT_EQ(decoded.data, data);
+  EXPECT_EQ(decoded.totals.ending, GetParam().ending);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tails, TrailingDataTest,
+                         ::testing::Values(Ended{"nothing", {}, Ending::EndOfInput},
+                                           Ended{"one_zero", {0}, Ending::TrailingZeros},
+                                           Ended{"many_zeros", Bytes(100000, 0), Ending::TrailingZeros},
+                                           Ended{"text", bytes_of("garbage\n"), Ending::TrailingGarbage},
+                                           Ended{"zeros_then_text", {0, 0, 'x'}, Ending::TrailingGarbage},
+                                           Ended{"zero_then_magic", {0, 0x1f, 0x8b}, Ending::TrailingGarbage}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Broken {
+  const char* name;
+  Bytes stream;
+  Fault fault;
+};
+
+class BrokenStreamTest : public ::testing::TestWithParam<Broken> {};
+
+TEST_P(BrokenStreamTest, IsRefusedWithGnuGzipsReason) {
+  EXPECT_EQ(fault_of(GetParam().stream), GetParam().fault);
+  EXPECT_EQ(fault_of(GetParam().stream, 1), GetParam().fault) << "read in one-byte pieces";
+}
+
+// `stream` with the lowest bit flipped in the byte `from_end` bytes before
+// its end (the trailer: CRC at 8, length at 4).
+Bytes flipped(Bytes stream, std::size_t from_end) {
+  stream[stream.size() - from_end] ^= 0x01;
+  return stream;
+}
+
+Bytes with_byte(Bytes stream, std::size_t index, std::uint8_t value) {
+  stream[index] = value;
+  return stream;
+}
+
+const Bytes kGood = compressed(text_bytes(50), {"n", 1, 6});
+// BFINAL set, block type 3: a type deflate does not have.
+const Bytes kBadBlockType = with_byte(member_with(0, {}), 10, 0x07);
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, BrokenStreamTest,
+    ::testing::Values(
+        Broken{"empty", {}, Fault::UnexpectedEnd}, Broken{"one_zero_byte", {0}, Fault::NotGzip},
+        Broken{"one_magic_byte", {0x1f}, Fault::UnexpectedEnd},
+        Broken{"text", bytes_of("hello world\n"), Fault::NotGzip},
+        Broken{"zip_file", bytes_of("PK\3\4 rest"), Fault::NotGzip},
+        Broken{"crc", flipped(kGood, 8), Fault::CrcError}, Broken{"length", flipped(kGood, 4), Fault::LengthError},
+        Broken{"crc_and_length", flipped(flipped(kGood, 8), 4), Fault::CrcAndLengthError},
+        Broken{"deflate_block_type", kBadBlockType, Fault::FormatViolated},
+        Broken{"method", {0x1f, 0x8b, 7, 0, 0, 0, 0, 0, 0, 3}, Fault::UnknownMethod},
+        Broken{"encrypted", {0x1f, 0x8b, 8, 0x20, 0, 0, 0, 0, 0, 3}, Fault::Encrypted},
+        Broken{"reserved_flag", {0x1f, 0x8b, 8, 0x80, 0, 0, 0, 0, 0, 3}, Fault::ReservedFlags},
+        Broken{"header_crc", member_with(0x02, {0x34, 0x12}), Fault::HeaderChecksum},
+        Broken{"second_member_method", kGood + Bytes{0x1f, 0x8b, 9, 0, 0, 0, 0, 0, 0, 3}, Fault::UnknownMethod},
+        Broken{"trailing_single_byte", kGood + bytes_of("x"), Fault::UnexpectedEnd},
+        Broken{"trailing_magic", kGood + Bytes{0x1f, 0x8b}, Fault::UnexpectedEnd}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MemberLoop, EveryTruncationIsAnUnexpectedEnd) {
+  const Bytes stream = compressed(text_bytes(300), {"name", 1, 6});
+  for (std::size_t length = 0; length < stream.size(); ++length) {
+    EXPECT_EQ(fault_of(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(length))),
+              Fault::UnexpectedEnd)
+        << "cut after " << length << " bytes";
+  }
+}
+
+TEST(MemberLoop, CutStreamStillYieldsWhatWasThere) {
+  const Bytes data = text_bytes(20000);
+  const Bytes stream = compressed(data);
+  MemorySource source(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(stream.size() / 2)));
+  MemberReader reader(source, false);
+  MemorySink sink;
+  EXPECT_THROW(reader.decompress(sink), StreamFault);
+  ASSERT_GT(sink.data.size(), data.size() / 4);
+  EXPECT_TRUE(std::equal(sink.data.begin(), sink.data.end(), data.begin()));
+}
+
+TEST(MemberLoop, ReadsOptionalHeaderFields) {
+  Bytes fields{4, 0, 'a', 'b', 0, 0};                      // FEXTRA, 4 bytes
+  fields = fields + bytes_of(std::string("orig.txt", 9));  // FNAME
+  fields = fields + bytes_of(std::string("note", 5));      // FCOMMENT
+  Bytes member = member_with(0x1e, fields);
+  // FHCRC: the low half of the CRC-32 of everything before it.
+  const std::size_t header_size = 10 + fields.size();
+  const uLong crc = crc32(0, member.data(), static_cast<uInt>(header_size));
+  member.insert(member.begin() + static_cast<std::ptrdiff_t>(header_size),
+                {static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8)});
+  const Decoded decoded = decompressed(member);
+  EXPECT_EQ(decoded.data, bytes_of("hello\n"));
+  EXPECT_EQ(decoded.header.name, "orig.txt");
+  EXPECT_EQ(decoded.header.extra_length, 4u);
+}
+
+TEST(MemberLoop, OldMagicIsGzipToo) {
+  EXPECT_EQ(decompressed(with_byte(kGood, 1, 0x9e)).data, text_bytes(50));
+}
+
+TEST(MemberLoop, CopiesOtherDataWhenAsked) {
+  const Bytes plain = bytes_of("not compressed\n");
+  EXPECT_EQ(decompressed(plain, SIZE_MAX, true).data, plain);
+  EXPECT_EQ(decompressed(Bytes{0x1f}, SIZE_MAX, true).data, Bytes{0x1f});
+  EXPECT_EQ(decompressed({}, SIZE_MAX, true).data, Bytes{});
+  EXPECT_EQ(decompressed(kGood + plain, 1, true).data, text_bytes(50) + plain);
+}
+
+TEST(MemberLoop, PassesOnReadAndWriteFailures) {
+  const Bytes stream = compressed(random_bytes(100000));
+  MemorySource failing_source(stream, SIZE_MAX, 1000);
+  MemberReader reader(failing_source, false);
+  MemorySink sink;
+  EXPECT_THROW(reader.decompress(sink), ReadError);
+
+  MemorySource source(stream);
+  MemberReader second(source, false);
+  MemorySink full_sink(5000);
+  EXPECT_THROW(second.decompress(full_sink), WriteError);
+
+  MemorySource plain(random_bytes(100000));
+  MemorySink small(100);
+  EXPECT_THROW(compress_member(plain, small, {}), WriteError);
+}
+
+}  // namespace
+}  // namespace gz

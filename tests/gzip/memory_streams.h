@@ -1,0 +1,59 @@
+#pragma once
+// In-memory ends for the stream code: a source that can hand out its bytes
+// in small pieces (to cross every buffer boundary) and a sink that keeps
+// them, each able to fail on demand.
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "byte_stream.h"
+
+namespace gz::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes bytes_of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+inline Bytes operator+(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+class MemorySource final : public ByteSource {
+ public:
+  explicit MemorySource(Bytes bytes, std::size_t piece = SIZE_MAX, std::size_t fail_after = SIZE_MAX)
+      : bytes_(std::move(bytes)), piece_(piece), fail_after_(fail_after) {}
+
+  std::size_t read_some(std::span<std::uint8_t> buffer) override {
+    if (position_ >= fail_after_) throw ReadError("Input/output error");
+    const std::size_t count = std::min({buffer.size(), piece_, bytes_.size() - position_});
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(position_), count, buffer.begin());
+    position_ += count;
+    return count;
+  }
+
+ private:
+  Bytes bytes_;
+  std::size_t piece_;
+  std::size_t fail_after_;
+  std::size_t position_ = 0;
+};
+
+class MemorySink final : public ByteSink {
+ public:
+  explicit MemorySink(std::size_t fail_after = SIZE_MAX) : fail_after_(fail_after) {}
+
+  void write_all(std::span<const std::uint8_t> bytes) override {
+    if (data.size() + bytes.size() > fail_after_) throw WriteError("No space left on device");
+    data.insert(data.end(), bytes.begin(), bytes.end());
+  }
+
+  Bytes data;
+
+ private:
+  std::size_t fail_after_;
+};
+
+}  // namespace gz::testing

@@ -1,0 +1,118 @@
+#pragma once
+// The little of the file system gzip needs, with one implementation per
+// system (file_posix.cpp, file_win.cpp). Paths are UTF-8 everywhere; every
+// failure carries the system's reason as the text GNU gzip would print.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "byte_stream.h"
+
+namespace gz::fs {
+
+struct Timestamp {
+  std::int64_t seconds = 0;
+  std::int32_t nanoseconds = 0;
+};
+
+enum class FileKind { Regular, Directory, Other };
+
+struct FileStatus {
+  FileKind kind = FileKind::Other;
+  std::uint64_t size = 0;
+  Timestamp modified;
+  Timestamp accessed;
+  unsigned permissions = 0;  // rwx bits for user, group, others; POSIX only
+  bool set_user_id = false;
+  bool set_group_id = false;
+  bool sticky = false;
+  std::uint64_t links = 1;
+  unsigned owner = 0;
+  unsigned group = 0;
+};
+
+class SystemError : public std::runtime_error {
+ public:
+  SystemError(const std::string& reason, bool not_found) : std::runtime_error(reason), not_found_(not_found) {}
+  bool not_found() const { return not_found_; }
+
+ private:
+  bool not_found_;
+};
+
+class NativeFile;  // the open handle, defined by each system's file layer
+
+class InputFile final : public ByteSource {
+ public:
+  // Symbolic links are refused unless `follow_links` (gzip without -c/-f).
+  // Throws SystemError.
+  static InputFile open(const std::string& path, bool follow_links);
+  InputFile(InputFile&&) noexcept;
+  ~InputFile() override;
+
+  const FileStatus& status() const { return status_; }
+  std::size_t read_some(std::span<std::uint8_t> buffer) override;
+  // Closes now: an input must be closed before it can be removed everywhere.
+  void close();
+
+ private:
+  InputFile(std::unique_ptr<NativeFile> file, FileStatus status);
+  std::unique_ptr<NativeFile> file_;
+  FileStatus status_;
+};
+
+class StandardInput final : public ByteSource {
+ public:
+  std::size_t read_some(std::span<std::uint8_t> buffer) override;
+  // Throws SystemError.
+  FileStatus status() const;
+};
+
+class StandardOutput final : public ByteSink {
+ public:
+  void write_all(std::span<const std::uint8_t> bytes) override;
+};
+
+// An output file being written: a new file in the folder of its final name,
+// which only takes that name once complete. Removed unless committed, also
+// when the program is interrupted.
+class PendingOutput final : public ByteSink {
+ public:
+  // Throws SystemError.
+  static PendingOutput create_beside(const std::string& final_path);
+  PendingOutput(PendingOutput&&) noexcept;
+  ~PendingOutput() override;
+
+  void write_all(std::span<const std::uint8_t> bytes) override;
+  // Gives it the input's permissions and access time and `modified`; the
+  // reason when the system refused (a warning only). Then flushes it to
+  // disk and closes it (throws WriteError).
+  std::optional<std::string> copy_metadata(const FileStatus& like, Timestamp modified);
+  void flush_and_close();
+  // Moves it to its final name. Without `replace` an existing file there
+  // stays and the result is false. Throws SystemError.
+  bool commit(bool replace);
+
+ private:
+  PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path);
+  std::unique_ptr<NativeFile> file_;
+  std::string temporary_path_;
+  std::string final_path_;
+  bool committed_ = false;
+};
+
+// True when something (file, folder, link) has this name.
+bool name_exists(const std::string& path);
+// Throws SystemError.
+void remove_file(const std::string& path);
+
+enum class StandardStream { Input, Output };
+bool is_terminal(StandardStream stream);
+
+// Writes diagnostics to standard error, UTF-8 unless it is a console.
+void write_error_text(std::string_view text);
+
+}  // namespace gz::fs

@@ -1,0 +1,315 @@
+// The file layer on Windows: wide-character calls on UTF-16 paths.
+#include <windows.h>
+
+#include <cstdint>
+#include <random>
+
+#include "file.h"
+#include "names.h"
+#include "utf_win.h"
+
+namespace gz::fs {
+
+class NativeFile {
+ public:
+  explicit NativeFile(HANDLE handle) : handle_(handle) {}
+  ~NativeFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  NativeFile(const NativeFile&) = delete;
+  NativeFile& operator=(const NativeFile&) = delete;
+
+  HANDLE get() const { return handle_; }
+  bool is_open() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // Returns the error when closing failed.
+  DWORD close() {
+    const BOOL closed = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed ? ERROR_SUCCESS : GetLastError();
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+namespace {
+
+bool is_not_found(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// The common failures read as GNU gzip's (C library) words for them, so that
+// messages are the same on every system; the rest in the system's words.
+std::string reason(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return "No such file or directory";
+    case ERROR_ACCESS_DENIED: return "Permission denied";
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return "File exists";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "No space left on device";
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA: return "Broken pipe";
+    default: break;
+  }
+  wchar_t* text = nullptr;
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = length ? std::wstring(text, length) : L"Windows error " + std::to_wstring(error);
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+    message.pop_back();
+  return win::to_utf8(message);
+}
+
+SystemError system_error(DWORD error) { return SystemError(reason(error), is_not_found(error)); }
+
+// Beyond MAX_PATH the wide calls need the "\\?\" form of the full path.
+std::wstring native_path(const std::string& path) {
+  std::wstring wide = win::to_utf16(path);
+  if (wide.size() < 240) return wide;
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+  if (full.starts_with(L"\\\\?\\")) return full;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+// FILETIME counts 100 ns steps from 1601; Timestamp counts from 1970.
+constexpr std::int64_t kUnixEpochTicks = 116444736000000000LL;
+constexpr std::int64_t kTicksPerSecond = 10000000;
+
+Timestamp timestamp(const FILETIME& time) {
+  const std::int64_t ticks =
+      static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime) - kUnixEpochTicks;
+  std::int64_t seconds = ticks / kTicksPerSecond;
+  std::int64_t rest = ticks % kTicksPerSecond;
+  if (rest < 0) {
+    --seconds;
+    rest += kTicksPerSecond;
+  }
+  return {seconds, static_cast<std::int32_t>(rest * 100)};
+}
+
+FILETIME filetime(const Timestamp& time) {
+  const std::uint64_t ticks = static_cast<std::uint64_t>(time.seconds * kTicksPerSecond + time.nanoseconds / 100 +
+                                                         kUnixEpochTicks);
+  return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+FILETIME filetime(const LARGE_INTEGER& time) {
+  return {static_cast<DWORD>(time.QuadPart), static_cast<DWORD>(time.QuadPart >> 32)};
+}
+
+// Throws SystemError; a pipe or console has no file information and reads
+// as "other". (GetFileInformationByHandle would also ask for the volume,
+// which Wine cannot tell for a redirected standard input.)
+FileStatus status_of(HANDLE handle) {
+  FileStatus status;
+  if (GetFileType(handle) != FILE_TYPE_DISK) return status;
+  FILE_BASIC_INFO basic{};
+  FILE_STANDARD_INFO standard{};
+  if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) ||
+      !GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard))
+    throw system_error(GetLastError());
+  status.kind = standard.Directory ? FileKind::Directory : FileKind::Regular;
+  status.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+  status.modified = timestamp(filetime(basic.LastWriteTime));
+  status.accessed = timestamp(filetime(basic.LastAccessTime));
+  status.links = standard.NumberOfLinks;
+  return status;
+}
+
+std::size_t read_from(HANDLE handle, std::span<std::uint8_t> buffer) {
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return 0;
+  DWORD got = 0;
+  const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 30));
+  if (ReadFile(handle, buffer.data(), wanted, &got, nullptr)) return got;
+  const DWORD error = GetLastError();
+  // The writing end of a pipe has closed: that is its end of file.
+  if (error == ERROR_BROKEN_PIPE) return 0;
+  throw ReadError(reason(error));
+}
+
+void write_to(HANDLE handle, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    DWORD put = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    if (!WriteFile(handle, bytes.data(), wanted, &put, nullptr)) throw WriteError(reason(GetLastError()));
+    bytes = bytes.subspan(put);
+  }
+}
+
+// Marks an open file to vanish when its last handle closes, or unmarks it.
+// A temporary output carries the mark until it is complete, so that a
+// killed gzip leaves nothing behind.
+bool set_delete_on_close(HANDLE handle, bool remove) {
+  FILE_DISPOSITION_INFO disposition{};
+  disposition.DeleteFile = remove ? TRUE : FALSE;
+  return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+std::wstring random_letters(std::size_t count) {
+  static std::mt19937 generator(static_cast<unsigned>(GetTickCount64() ^ (GetCurrentProcessId() << 16)));
+  static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(kLetters) - 2);
+  std::wstring letters;
+  for (std::size_t i = 0; i < count; ++i) letters.push_back(kLetters[pick(generator)]);
+  return letters;
+}
+
+}  // namespace
+
+InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
+    : file_(std::move(file)), status_(status) {}
+InputFile::InputFile(InputFile&&) noexcept = default;
+InputFile::~InputFile() = default;
+
+InputFile InputFile::open(const std::string& path, bool) {
+  // Backup semantics let a folder open too, so that it can be reported as
+  // one; other programs may go on reading and writing the file meanwhile.
+  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  constexpr DWORD kFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN;
+  auto file = std::make_unique<NativeFile>(
+      CreateFileW(native_path(path).c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, kFlags, nullptr));
+  if (!file->is_open()) throw system_error(GetLastError());
+  const FileStatus status = status_of(file->get());
+  return InputFile(std::move(file), status);
+}
+
+std::size_t InputFile::read_some(std::span<std::uint8_t> buffer) { return read_from(file_->get(), buffer); }
+
+void InputFile::close() {
+  if (const DWORD error = file_->close()) throw ReadError(reason(error));
+}
+
+std::size_t StandardInput::read_some(std::span<std::uint8_t> buffer) {
+  return read_from(GetStdHandle(STD_INPUT_HANDLE), buffer);
+}
+
+FileStatus StandardInput::status() const {
+  const HANDLE handle = GetStdHandle(STD_INPUT_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return {};
+  return status_of(handle);
+}
+
+void StandardOutput::write_all(std::span<const std::uint8_t> bytes) {
+  write_to(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+}
+
+PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path)
+    : file_(std::move(file)), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
+
+PendingOutput::PendingOutput(PendingOutput&& other) noexcept
+    : file_(std::move(other.file_)),
+      temporary_path_(std::move(other.temporary_path_)),
+      final_path_(std::move(other.final_path_)),
+      committed_(other.committed_) {
+  other.committed_ = true;
+}
+
+PendingOutput::~PendingOutput() {
+  if (committed_) return;
+  file_.reset();
+  DeleteFileW(native_path(temporary_path_).c_str());
+}
+
+PendingOutput PendingOutput::create_beside(const std::string& final_path) {
+  const std::string folder = final_path.substr(0, final_path.size() - names::base_name(final_path).size());
+  for (int attempt = 1;; ++attempt) {
+    const std::string temporary = folder + ".gzip-" + win::to_utf8(random_letters(6));
+    auto file = std::make_unique<NativeFile>(CreateFileW(native_path(temporary).c_str(), GENERIC_WRITE | DELETE, 0,
+                                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file->is_open()) {
+      const DWORD error = GetLastError();
+      if ((error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && attempt < 100) continue;
+      throw system_error(error);
+    }
+    // Where the mark cannot be set, the destructor's removal still covers
+    // every ending but a killed process.
+    set_delete_on_close(file->get(), true);
+    return PendingOutput(std::move(file), temporary, final_path);
+  }
+}
+
+void PendingOutput::write_all(std::span<const std::uint8_t> bytes) { write_to(file_->get(), bytes); }
+
+std::optional<std::string> PendingOutput::copy_metadata(const FileStatus& like, Timestamp modified) {
+  // Windows has no permission bits to copy; the times are what matter.
+  const FILETIME accessed = filetime(like.accessed);
+  const FILETIME written = filetime(modified);
+  if (!SetFileTime(file_->get(), nullptr, &accessed, &written)) return reason(GetLastError());
+  return std::nullopt;
+}
+
+void PendingOutput::flush_and_close() {
+  if (!FlushFileBuffers(file_->get())) throw WriteError(reason(GetLastError()));
+  if (!set_delete_on_close(file_->get(), false)) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED) throw WriteError(reason(error));
+  }
+  if (const DWORD error = file_->close()) throw WriteError(reason(error));
+}
+
+bool PendingOutput::commit(bool replace) {
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (!MoveFileExW(native_path(temporary_path_).c_str(), native_path(final_path_).c_str(), flags)) {
+    const DWORD error = GetLastError();
+    if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) return false;
+    throw system_error(error);
+  }
+  committed_ = true;
+  return true;
+}
+
+bool name_exists(const std::string& path) {
+  if (GetFileAttributesW(native_path(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();
+  return !is_not_found(error) && error != ERROR_INVALID_NAME;
+}
+
+void remove_file(const std::string& path) {
+  const std::wstring native = native_path(path);
+  if (DeleteFileW(native.c_str())) return;
+  DWORD error = GetLastError();
+  // A read-only file can be removed once it is no longer read-only, as
+  // unlink would on POSIX given a writable folder.
+  const DWORD attributes = GetFileAttributesW(native.c_str());
+  if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_READONLY) &&
+      SetFileAttributesW(native.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+    if (DeleteFileW(native.c_str())) return;
+    error = GetLastError();
+    SetFileAttributesW(native.c_str(), attributes);
+  }
+  throw system_error(error);
+}
+
+bool is_terminal(StandardStream stream) {
+  const HANDLE handle = GetStdHandle(stream == StandardStream::Input ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  // NUL is a character device too, but not a console.
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_CHAR &&
+         GetConsoleMode(handle, &mode);
+}
+
+void write_error_text(std::string_view text) {
+  const HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
+  DWORD mode = 0;
+  if (GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode)) {
+    const std::wstring wide = win::to_utf16(text);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+  try {
+    write_to(handle, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  } catch (const WriteError&) {
+    // Nowhere left to say anything.
+  }
+}
+
+}  // namespace gz::fs

@@ -1,0 +1,216 @@
+#include "member_reader.h"
+
+#include <new>
+
+#include "gzip_format.h"
+
+namespace gz {
+namespace {
+
+constexpr std::size_t kWindowSize = 256 * 1024;
+
+}  // namespace
+
+const char* StreamFault::what() const noexcept {
+  switch (fault_) {
+    case Fault::NotGzip: return "not in gzip format";
+    case Fault::UnexpectedEnd: return "unexpected end of file";
+    case Fault::FormatViolated: return "invalid compressed data--format violated";
+    case Fault::CrcError: return "invalid compressed data--crc error";
+    case Fault::LengthError: return "invalid compressed data--length error";
+    case Fault::CrcAndLengthError: return "invalid compressed data--crc and length error";
+    case Fault::UnknownMethod: return "unknown method";
+    case Fault::Encrypted: return "encrypted";
+    case Fault::ReservedFlags: return "reserved flags";
+    case Fault::HeaderChecksum: return "header checksum mismatch";
+  }
+  return "stream fault";
+}
+
+MemberReader::MemberReader(ByteSource& input, bool copy_other_data)
+    : input_(input), copy_other_data_(copy_other_data), window_(kWindowSize) {}
+
+std::uint8_t MemberReader::header_byte() {
+  const std::optional<std::uint8_t> byte = input_.try_byte();
+  if (!byte) throw StreamFault(Fault::UnexpectedEnd);
+  header_crc_ = crc32(header_crc_, &*byte, 1);
+  ++header_size_;
+  return *byte;
+}
+
+// Reads the two magic bytes the way GNU gzip does, which decides what a
+// short input means: a lone non-zero byte is a truncated header, a lone zero
+// byte is not gzip at all.
+MemberReader::Next MemberReader::read_magic(bool first) {
+  pending_.clear();
+  header_crc_ = crc32(0, nullptr, 0);
+  header_size_ = 0;
+  const std::optional<std::uint8_t> b0 = input_.try_byte();
+  if (!b0) {
+    if (copy_other_data_) return Next::Other;
+    throw StreamFault(Fault::UnexpectedEnd);
+  }
+  pending_.push_back(*b0);
+  const std::optional<std::uint8_t> b1 = input_.try_byte();
+  if (!b1) {
+    if (*b0 != 0 && !copy_other_data_) throw StreamFault(Fault::UnexpectedEnd);
+  } else {
+    pending_.push_back(*b1);
+  }
+  if (b1 && *b0 == format::kMagic0 && (*b1 == format::kMagic1 || *b1 == format::kOldMagic1)) {
+    header_crc_ = crc32(header_crc_, pending_.data(), 2);
+    header_size_ = 2;
+    return Next::Member;
+  }
+  if (copy_other_data_) return Next::Other;
+  if (first) throw StreamFault(Fault::NotGzip);
+  if (*b0 == 0) {
+    std::optional<std::uint8_t> byte = b1;
+    while (byte && *byte == 0) byte = input_.try_byte();
+    if (!byte) return Next::Zeros;
+  }
+  return Next::Other;
+}
+
+void MemberReader::read_header_fields() {
+  current_ = MemberHeader{};
+  const std::uint8_t method = header_byte();
+  if (method != format::kMethodDeflate) throw StreamFault(Fault::UnknownMethod, method);
+  const std::uint8_t flags = header_byte();
+  if (flags & format::kFlagEncrypted) throw StreamFault(Fault::Encrypted, flags);
+  if (flags & format::kFlagsReserved) throw StreamFault(Fault::ReservedFlags, flags);
+  for (int shift = 0; shift < 32; shift += 8) current_.mtime |= std::uint32_t{header_byte()} << shift;
+  header_byte();  // XFL
+  header_byte();  // OS
+  if (flags & format::kFlagExtra) {
+    std::size_t length = header_byte();
+    length |= std::size_t{header_byte()} << 8;
+    current_.extra_length = length;
+    for (std::size_t i = 0; i < length; ++i) header_byte();
+  }
+  if (flags & format::kFlagName) {
+    std::string name;
+    for (std::uint8_t c = header_byte(); c != 0; c = header_byte()) name.push_back(static_cast<char>(c));
+    current_.name = std::move(name);
+  }
+  if (flags & format::kFlagComment) {
+    while (header_byte() != 0) {
+    }
+  }
+  if (flags & format::kFlagHeaderCrc) {
+    const unsigned computed = header_crc_ & 0xffff;
+    unsigned found = header_byte();
+    found |= unsigned{header_byte()} << 8;
+    if (found != computed) throw StreamFault(Fault::HeaderChecksum, found, computed);
+  }
+}
+
+const MemberHeader& MemberReader::read_first_header() {
+  first_kind_ = read_magic(true);
+  if (*first_kind_ == Next::Member) {
+    read_header_fields();
+    first_ = current_;
+  }
+  return first_;
+}
+
+void MemberReader::copy_rest(ByteSink& output) {
+  output.write_all(pending_);
+  bytes_out_ += pending_.size();
+  ratio_bytes_out_ += pending_.size();
+  pending_.clear();
+  for (auto bytes = input_.available(); !bytes.empty(); bytes = input_.available()) {
+    output.write_all(bytes);
+    bytes_out_ += bytes.size();
+    ratio_bytes_out_ += bytes.size();
+    input_.consume(bytes.size());
+  }
+}
+
+void MemberReader::inflate_member(ByteSink& output) {
+  inflater_.reset();
+  z_stream* z = inflater_.get();
+  uLong crc = crc32(0, nullptr, 0);
+  std::uint64_t length = 0;
+  std::size_t filled = 0;
+  auto flush = [&] {
+    crc = crc32_z(crc, window_.data(), filled);
+    length += filled;
+    output.write_all(std::span(window_).first(filled));
+    filled = 0;
+  };
+
+  for (;;) {
+    const std::span<const std::uint8_t> in = input_.available();
+    if (in.empty()) {
+      // What was decoded before the input ran out still goes out, as with
+      // GNU gzip: gzip -dc on a cut file yields the part that is there.
+      flush();
+      throw StreamFault(Fault::UnexpectedEnd);
+    }
+    z->next_in = const_cast<Bytef*>(in.data());
+    z->avail_in = static_cast<uInt>(in.size());
+    z->next_out = window_.data() + filled;
+    z->avail_out = static_cast<uInt>(window_.size() - filled);
+    const int result = inflate(z, Z_NO_FLUSH);
+    input_.consume(in.size() - z->avail_in);
+    filled = window_.size() - z->avail_out;
+    if (result == Z_MEM_ERROR) throw std::bad_alloc();
+    if (result == Z_DATA_ERROR || result == Z_NEED_DICT || result == Z_STREAM_ERROR)
+      throw StreamFault(Fault::FormatViolated);
+    if (result == Z_STREAM_END) break;
+    if (filled == window_.size()) flush();
+  }
+  flush();
+  bytes_out_ += length;
+  ratio_bytes_out_ = length;
+
+  std::uint32_t trailer[2] = {0, 0};
+  for (int i = 0; i < 8; ++i) {
+    const std::optional<std::uint8_t> byte = input_.try_byte();
+    if (!byte) throw StreamFault(Fault::UnexpectedEnd);
+    trailer[i / 4] |= std::uint32_t{*byte} << (8 * (i % 4));
+  }
+  const bool crc_ok = trailer[0] == static_cast<std::uint32_t>(crc);
+  const bool length_ok = trailer[1] == static_cast<std::uint32_t>(length);
+  if (!crc_ok && !length_ok) throw StreamFault(Fault::CrcAndLengthError);
+  if (!crc_ok) throw StreamFault(Fault::CrcError);
+  if (!length_ok) throw StreamFault(Fault::LengthError);
+}
+
+DecompressTotals MemberReader::decompress(ByteSink& output) {
+  if (!first_kind_) read_first_header();
+  DecompressTotals totals;
+  if (*first_kind_ != Next::Member) {
+    copy_rest(output);
+  } else {
+    totals.header_bytes = header_size_ + format::kTrailerSize;
+    totals.mtime = first_.mtime;
+    for (;;) {
+      inflate_member(output);
+      if (input_.at_end()) break;
+      totals.header_bytes = 0;
+      const Next next = read_magic(false);
+      if (next == Next::Zeros) {
+        totals.ending = Ending::TrailingZeros;
+        break;
+      }
+      if (next == Next::Other) {
+        if (copy_other_data_) {
+          copy_rest(output);
+        } else {
+          totals.ending = Ending::TrailingGarbage;
+        }
+        break;
+      }
+      read_header_fields();
+      if (current_.mtime != 0) totals.mtime = current_.mtime;
+    }
+  }
+  totals.bytes_in = input_.bytes_read();
+  totals.bytes_out = bytes_out_;
+  totals.ratio_bytes_out = ratio_bytes_out_;
+  return totals;
+}
+
+}  // namespace gz

@@ -1,0 +1,106 @@
+#pragma once
+// Decompression of a whole gzip stream: every member in turn, each checked
+// against its trailer, then whatever follows the last one classified as GNU
+// gzip classifies it.
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "byte_stream.h"
+#include "input_buffer.h"
+#include "zlib_stream.h"
+
+namespace gz {
+
+enum class Fault {
+  NotGzip,            // the input does not start with a gzip header
+  UnexpectedEnd,      // the input ends inside a member
+  FormatViolated,     // the deflate data is invalid
+  CrcError,           // the data does not match the trailer's CRC-32
+  LengthError,        // the data does not match the trailer's length
+  CrcAndLengthError,  // both
+  UnknownMethod,      // compression method other than deflate; value()
+  Encrypted,          // FLG says encrypted
+  ReservedFlags,      // FLG has reserved bits set; value() is FLG
+  HeaderChecksum,     // FHCRC mismatch; value() found, computed() expected
+};
+
+class StreamFault : public std::exception {
+ public:
+  explicit StreamFault(Fault fault, unsigned value = 0, unsigned computed = 0)
+      : fault_(fault), value_(value), computed_(computed) {}
+  Fault fault() const { return fault_; }
+  unsigned value() const { return value_; }
+  unsigned computed() const { return computed_; }
+  const char* what() const noexcept override;
+
+ private:
+  Fault fault_;
+  unsigned value_;
+  unsigned computed_;
+};
+
+struct MemberHeader {
+  std::optional<std::string> name;  // FNAME as stored, folders and all
+  std::uint32_t mtime = 0;
+  std::optional<std::size_t> extra_length;  // FEXTRA's size when present
+};
+
+enum class Ending {
+  EndOfInput,       // the last member ends the input (or a copy did)
+  TrailingZeros,    // only zero bytes follow the last member
+  TrailingGarbage,  // anything else follows it
+};
+
+struct DecompressTotals {
+  Ending ending = Ending::EndOfInput;
+  std::uint64_t bytes_in = 0;
+  std::uint64_t bytes_out = 0;
+  // What GNU gzip's ratio counts as output: only the last member's data
+  // (and whatever was copied after it).
+  std::uint64_t ratio_bytes_out = 0;
+  // First header and trailer when the input is exactly one member, else 0:
+  // GNU gzip's ratio counts them only then.
+  std::uint64_t header_bytes = 0;
+  std::uint32_t mtime = 0;  // the last nonzero MTIME of any member
+};
+
+class MemberReader {
+ public:
+  // `copy_other_data`: data that is not gzip is passed on unchanged rather
+  // than refused (gzip -dcf, the "zcat -f" behaviour).
+  MemberReader(ByteSource& input, bool copy_other_data);
+
+  // Reads the first member's header, so that its name and time are known
+  // before any output exists. Throws StreamFault.
+  const MemberHeader& read_first_header();
+  // Decompresses the rest of the input into `output`. Throws StreamFault,
+  // ReadError, WriteError.
+  DecompressTotals decompress(ByteSink& output);
+
+ private:
+  enum class Next { Member, Other, Zeros };
+  Next read_magic(bool first);
+  void read_header_fields();
+  void inflate_member(ByteSink& output);
+  std::uint8_t header_byte();
+  void copy_rest(ByteSink& output);
+
+  InputBuffer input_;
+  bool copy_other_data_;
+  InflateStream inflater_;
+  std::vector<std::uint8_t> window_;
+  MemberHeader first_;
+  std::optional<Next> first_kind_;
+  // Bytes read while looking for a magic number that a copy must still emit.
+  std::vector<std::uint8_t> pending_;
+  std::uint64_t header_size_ = 0;
+  std::uint32_t header_crc_ = 0;
+  MemberHeader current_;
+  std::uint64_t bytes_out_ = 0;
+  std::uint64_t ratio_bytes_out_ = 0;
+};
+
+}  // namespace gz

@@ -1,0 +1,24 @@
+#include "report.h"
+
+#include "file.h"
+
+namespace gz {
+
+void Reporter::error(const std::string& text) {
+  fs::write_error_text(text);
+  status_ = 1;
+}
+
+void Reporter::warning(const std::string& text) {
+  if (!quiet_) fs::write_error_text(text);
+  if (status_ == 0) status_ = 2;
+}
+
+void Reporter::loud_warning(const std::string& text) {
+  fs::write_error_text(text);
+  if (status_ == 0) status_ = 2;
+}
+
+void Reporter::say(const std::string& text) { fs::write_error_text(text); }
+
+}  // namespace gz

@@ -1,0 +1,38 @@
+#pragma once
+// What gzip tells the user on standard error, and the exit status that
+// follows from it: 0 success, 1 error, 2 warning (an error outranks it).
+#include <string>
+
+namespace gz {
+
+class Reporter {
+ public:
+  Reporter(std::string program, bool quiet) : program_(std::move(program)), quiet_(quiet) {}
+
+  // "gzip" or whatever the program file is called, without ".exe".
+  const std::string& program() const { return program_; }
+
+  // Said always; the run ends with status 1.
+  void error(const std::string& text);
+  // Said unless -q; the status becomes 2 either way unless it is 1.
+  void warning(const std::string& text);
+  // Said always, and the status becomes 2 unless it is 1 ("not overwritten").
+  void loud_warning(const std::string& text);
+  // Said as it is: verbose output, notes that leave the status alone.
+  void say(const std::string& text);
+
+  int exit_status() const { return status_; }
+
+ private:
+  std::string program_;
+  bool quiet_;
+  int status_ = 0;
+};
+
+// Thrown to end the run at once, as GNU gzip exits on a read error or a
+// corrupt stream; the message has been said already.
+struct EndRun {
+  int status;
+};
+
+}  // namespace gz

@@ -1,0 +1,37 @@
+#pragma once
+// One run of gzip over its operands, each treated as GNU gzip 1.12 treats
+// it: which files are skipped and why, what the output is called, what is
+// said, when the input goes, and when the whole run stops.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "file.h"
+#include "options.h"
+#include "report.h"
+
+namespace gz {
+
+class Session {
+ public:
+  Session(Options options, Reporter& reporter) : options_(std::move(options)), reporter_(reporter) {}
+
+  // Treats every operand, or standard input when there are none. Throws
+  // EndRun when the run must stop early.
+  void run();
+
+ private:
+  void treat_stdin();
+  void treat_file(const std::string& operand);
+  std::optional<fs::InputFile> open_input(const std::string& operand, std::string& input_name);
+  bool may_treat(const std::string& input_name, const fs::FileStatus& status);
+  std::optional<std::string> output_name_for(const std::string& input_name);
+
+  Options options_;
+  Reporter& reporter_;
+  // Once a file operand has been compressed with its name, later members
+  // read from standard input carry the name "stdin": GNU gzip does so.
+  bool store_name_ = false;
+};
+
+}  // namespace gz
