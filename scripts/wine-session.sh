@@ -15,6 +15,9 @@ wineserver=/usr/lib/wine/wineserver
 init_prefix() {
   [ -f "$WINEPREFIX/.stavrel-ready" ] && return 0
   mkdir -p "$WINEPREFIX"
+  # "wineserver -w" below waits for the server to end: a persistent one
+  # left in this prefix would never do so.
+  "$wineserver" -k >/dev/null 2>&1 || true
   DISPLAY= "$wine" wineboot -i >/dev/null 2>&1 </dev/null
   "$wineserver" -w
   # Arial is not installed: Liberation Sans has its metrics.
