@@ -1,6 +1,7 @@
 #include "module_converter.h"
 
-#include <vector>
+#include <memory>
+#include <span>
 
 #include "command_run.h"
 #include "factor_text.h"
@@ -84,7 +85,12 @@ void Conversion::ShowProgress(std::uint64_t variable) {
 
 void Conversion::Stream(OpenFile& from, OpenFile& to, std::uint64_t length,
                         std::uint64_t variables, std::int32_t factor) {
-  std::vector<std::byte> chunk(pacing_.records_per_chunk * kRecordSize);
+  // A module smaller than a chunk is read whole, into a buffer of its size:
+  // a fresh large block costs more than reading a small module.
+  const std::size_t chunk_size = static_cast<std::size_t>(
+      std::min<std::uint64_t>(pacing_.records_per_chunk * kRecordSize, length));
+  const auto buffer = std::make_unique_for_overwrite<std::byte[]>(chunk_size);
+  const std::span<std::byte> chunk(buffer.get(), chunk_size);
   std::uint64_t offset = 0;
   std::uint64_t done = 0;  // records shifted so far
   while (offset < length) {

@@ -10,13 +10,6 @@ namespace {
 // ReadFile and WriteFile count in DWORDs; stay well below that.
 constexpr std::size_t kMaxTransfer = 1u << 30;
 
-OVERLAPPED At(std::uint64_t offset) {
-  OVERLAPPED overlapped{};
-  overlapped.Offset = static_cast<DWORD>(offset);
-  overlapped.OffsetHigh = static_cast<DWORD>(offset >> 32);
-  return overlapped;
-}
-
 }  // namespace
 
 Win32OpenFile::Win32OpenFile(UniqueHandle handle, std::wstring path)
@@ -28,17 +21,26 @@ std::uint64_t Win32OpenFile::Length() {
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+void Win32OpenFile::MoveTo(std::uint64_t offset, const wchar_t* operation) {
+  if (position_ == offset) return;
+  LARGE_INTEGER to{};
+  to.QuadPart = static_cast<LONGLONG>(offset);
+  position_ = kUnknownPosition;
+  if (!SetFilePointerEx(handle_.Get(), to, nullptr, FILE_BEGIN)) throw LastError(operation, path_);
+  position_ = offset;
+}
+
 std::size_t Win32OpenFile::ReadAt(std::uint64_t offset, std::span<std::byte> buffer) {
   std::size_t total = 0;
   while (total < buffer.size()) {
     const auto wanted = static_cast<DWORD>(std::min(buffer.size() - total, kMaxTransfer));
-    OVERLAPPED at = At(offset + total);
+    MoveTo(offset + total, L"read");
     DWORD got = 0;
-    if (!ReadFile(handle_.Get(), buffer.data() + total, wanted, &got, &at)) {
-      // Reading at or past the end fails with this code instead of reading 0 bytes.
-      if (GetLastError() == ERROR_HANDLE_EOF) break;
+    if (!ReadFile(handle_.Get(), buffer.data() + total, wanted, &got, nullptr)) {
+      position_ = kUnknownPosition;
       throw LastError(L"read", path_);
     }
+    position_ += got;
     if (got == 0) break;
     total += got;
   }
@@ -49,11 +51,13 @@ void Win32OpenFile::WriteAt(std::uint64_t offset, std::span<const std::byte> dat
   std::size_t total = 0;
   while (total < data.size()) {
     const auto wanted = static_cast<DWORD>(std::min(data.size() - total, kMaxTransfer));
-    OVERLAPPED at = At(offset + total);
+    MoveTo(offset + total, L"write");
     DWORD written = 0;
-    if (!WriteFile(handle_.Get(), data.data() + total, wanted, &written, &at)) {
+    if (!WriteFile(handle_.Get(), data.data() + total, wanted, &written, nullptr)) {
+      position_ = kUnknownPosition;
       throw LastError(L"write", path_);
     }
+    position_ += written;
     // Would loop for ever; a disk file never does this without an error code.
     if (written == 0) throw Win32Error(L"write", path_, ERROR_WRITE_FAULT);
     total += written;
