@@ -4,14 +4,14 @@
 # and decompressing a 1 MB and a 64 MB save-state-like file.
 #
 # usage: gzip-bench.sh <our-gzip> [runs]
-# Each figure is the best of `runs` (default 3) wall-clock times. Goal: the
+# Each figure is the best of `runs` (default 7) wall-clock times. Goal: the
 # ratio ours/system stays at or below 1.2. Ours always flushes its output to
 # disk before it replaces anything or removes the input; GNU gzip does so only
 # with --synchronous, so that is timed too, for the like-for-like ratio.
 set -eu
 
 ours=${1:?usage: gzip-bench.sh <our-gzip> [runs]}
-runs=${2:-3}
+runs=${2:-7}
 reference=${GZIP_REFERENCE:-/usr/bin/gzip}
 case $ours in /*) ;; *) ours=$PWD/$ours ;; esac
 unset GZIP

@@ -43,7 +43,11 @@ start() {
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   echo $! > "$state/xvfb.pid"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-  DISPLAY=$display openbox >/dev/null 2>&1 &
+  # Every Wine process from here on, reg.exe below included, must find this
+  # screen: the first one starts the session's desktop, and a desktop started
+  # without a screen leaves every later window without one.
+  export DISPLAY=$display
+  openbox >/dev/null 2>&1 &
   echo $! > "$state/openbox.pid"
   echo "$display" > "$state/display"
   # A wineserver holding the terminal would hang whatever waits on it.
