@@ -5,47 +5,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "module_converter.h"
-#ifdef _WIN32
-#include "win32_platform.h"
-#else
-#include "posix_platform.h"
-#endif
 
 namespace {
 
 using namespace stavrel;
+using namespace stavrel::bench;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-// A window nobody looks at: the conversion's own work is what is timed.
-class QuietWindow : public WindowOperations {
- public:
-  std::wstring factor = L"&H100";
-  std::wstring destination;
-  double max = 100;
-  std::wstring BoxText(Box box) override { return box == Box::Factor ? factor : destination; }
-  void SetBoxText(Box, const std::wstring&) override {}
-  void SetProgressMax(double m) override { max = m; }
-  double ProgressMax() override { return max; }
-  void SetProgressValue(double) override {}
-  void ShowMessage(const std::wstring&, const std::wstring&, MessageIcon) override { failed = true; }
-  bool ProcessPendingEvents() override { return true; }
-  void SetCommandsEnabled(bool) override {}
-  bool failed = false;
-};
-
-std::wstring ProgramPath(const fs::path& path) {
-  std::wstring text = path.wstring();
-#ifndef _WIN32
-  std::replace(text.begin(), text.end(), L'/', L'\\');
-#endif
-  return text;
-}
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -63,17 +34,14 @@ double BestOf(int runs, F&& work) {
 }  // namespace
 
 int main() {
-#ifdef _WIN32
-  Win32Platform platform;
-#else
-  PosixPlatform platform;
-#endif
+  SystemPlatform platform;
   const fs::path folder = fs::temp_directory_path() / "stavrel-bench";
   fs::create_directories(folder);
   const std::wstring source = ProgramPath(folder / "in.mdl");
   const std::wstring copy = ProgramPath(folder / "copy.mdl");
   QuietWindow window;
-  window.destination = ProgramPath(folder / "out.mdl");
+  window.boxes[Box::Factor] = L"&H100";
+  window.boxes[Box::File2] = ProgramPath(folder / "out.mdl");
 
   std::printf("%-12s %12s %12s %8s\n", "variables", "copy (ms)", "convert (ms)", "ratio");
   for (std::size_t variables : {10'000u, 100'000u, 1'000'000u}) {

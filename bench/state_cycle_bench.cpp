@@ -6,46 +6,17 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "state_files.h"
-#ifdef _WIN32
-#include "win32_platform.h"
-#else
-#include "posix_platform.h"
-#endif
 
 namespace {
 
 using namespace stavrel;
+using namespace stavrel::bench;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-class QuietWindow : public WindowOperations {
- public:
-  std::wstring default_name;
-  std::wstring BoxText(Box) override { return default_name; }
-  void SetBoxText(Box, const std::wstring&) override {}
-  void SetProgressMax(double) override {}
-  double ProgressMax() override { return 0; }
-  void SetProgressValue(double) override {}
-  void ShowMessage(const std::wstring& text, const std::wstring&, MessageIcon) override {
-    std::fwprintf(stderr, L"%ls\n", text.c_str());
-    failed = true;
-  }
-  bool ProcessPendingEvents() override { return true; }
-  void SetCommandsEnabled(bool) override {}
-  bool failed = false;
-};
-
-std::wstring ProgramPath(const fs::path& path) {
-  std::wstring text = path.wstring();
-#ifndef _WIN32
-  std::replace(text.begin(), text.end(), L'/', L'\\');
-#endif
-  return text;
-}
 
 }  // namespace
 
@@ -56,11 +27,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::wstring program_folder = ProgramPath(fs::absolute(argv[1]));
-#ifdef _WIN32
-  Win32Platform platform(program_folder);
-#else
-  PosixPlatform platform(program_folder);
-#endif
+  SystemPlatform platform(program_folder);
   const fs::path folder = fs::temp_directory_path() / "stavrel-cycle-bench";
   fs::remove_all(folder);
   fs::create_directories(folder);
@@ -79,7 +46,7 @@ int main(int argc, char** argv) {
   double best = 1e9, total = 0;
   for (int i = 0; i < cycles && !window.failed; ++i) {
     const auto start = Clock::now();
-    window.default_name = L"game.000";
+    window.boxes[Box::FName] = L"game.000";
     Decompress(window, platform, ProgramPath(folder / "game.000"));
     Compress(window, platform, ProgramPath(folder / "game.sds"));
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

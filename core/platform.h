@@ -41,7 +41,9 @@ class ChildProcess {
   virtual int Wait(const std::function<void()>& pump) = 0;
   // What the process wrote to its standard error (complete after Wait).
   virtual std::wstring ErrorOutput() = 0;
-  // Ends the process at once (used only when a wait must be abandoned).
+  // Ends the process (used only when a wait must be abandoned), letting it
+  // remove its partial output where the system allows: gzip.exe's output
+  // vanishes with its handle; on POSIX it is asked to stop before it is forced.
   virtual void Kill() = 0;
 };
 

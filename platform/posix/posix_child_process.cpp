@@ -27,6 +27,8 @@ namespace {
 
 // How often Wait hands control back to the caller's pump.
 constexpr int kPumpIntervalMs = 15;
+// How long a child asked to stop may take before it is forced.
+constexpr int kStopGraceMs = 2000;
 
 int ExitCodeOf(int status) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
@@ -44,9 +46,13 @@ class PosixChildProcess final : public ChildProcess {
     // Nobody waits for it any more: end it rather than leave it writing
     // somewhere unseen, and reap it so no zombie stays behind.
     if (!ended_) {
-      kill(pid_, SIGKILL);
-      int status = 0;
-      while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+      try {
+        Kill();
+      } catch (const SystemError&) {
+        kill(pid_, SIGKILL);
+        int status = 0;
+        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
       }
     }
   }
@@ -71,8 +77,15 @@ class PosixChildProcess final : public ChildProcess {
     return DecodeChildOutput(error_output_);
   }
 
+  // Asks first: on SIGTERM gzip removes its partial output, which SIGKILL
+  // would leave behind. A child that has not ended after the grace is forced.
   void Kill() override {
     if (ended_) return;
+    if (kill(pid_, SIGTERM) != 0) throw LastErrno(L"stop", application_);
+    for (int waited = 0; waited < kStopGraceMs; waited += kPumpIntervalMs) {
+      if (Reap(WNOHANG)) return;
+      poll(nullptr, 0, kPumpIntervalMs);
+    }
     if (kill(pid_, SIGKILL) != 0) throw LastErrno(L"stop", application_);
     Reap(0);
   }

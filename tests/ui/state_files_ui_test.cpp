@@ -10,6 +10,9 @@
 namespace stavrel::ui {
 namespace {
 
+using test::Gunzip;
+using test::Gzip;
+
 Bytes StateData() {
   Bytes data(300000);
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>((i % 251) ^ (i >> 9));

@@ -2,7 +2,6 @@
 // "-", very long paths. Each either works or is refused with a message; no
 // file is ever lost.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <chrono>
@@ -10,6 +9,7 @@
 #include <thread>
 
 #include "module_converter.h"
+#include "gzip_bytes.h"
 #include "recording_window.h"
 #include "state_files.h"
 #include "test_files.h"
@@ -18,36 +18,10 @@ namespace stavrel {
 namespace {
 
 using test::Bytes;
+using test::Gzip;
+using test::Gunzip;
 using test::ReadBytes;
 using test::WriteBytes;
-
-Bytes Gzip(const Bytes& data) {
-  z_stream z{};
-  deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-  Bytes out(deflateBound(&z, static_cast<uLong>(data.size())) + 64);
-  z.next_in = const_cast<Bytef*>(data.data());
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
-
-Bytes Gunzip(const Bytes& data) {
-  z_stream z{};
-  inflateInit2(&z, 15 + 16);
-  Bytes out(1 << 20);
-  z.next_in = const_cast<Bytef*>(data.data());
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
-  const int status = inflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  inflateEnd(&z);
-  return status == Z_STREAM_END ? out : Bytes{};
-}
 
 const std::wstring kStems[] = {
     L"with blank",  L"\u00e9t\u00e9 \u00fc\u00df \u65e5\u672c",

@@ -1,11 +1,14 @@
 // Real failures of the system, not simulated ones: a locked or read-only
-// destination, a full disk, a gzip.exe that hangs until it is killed.
+// destination, a full disk, a gzip.exe that hangs until it is killed or is
+// stopped half-way.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "module_converter.h"
 #include "recording_window.h"
@@ -51,14 +54,6 @@ void KillProcess(long pid) {
 #endif
 }
 
-bool RunningAsRoot() {
-#ifdef _WIN32
-  return false;
-#else
-  return geteuid() == 0;
-#endif
-}
-
 class RealFaults : public testing::Test {
  protected:
   test::TempFolder folder;
@@ -97,7 +92,7 @@ TEST_F(RealFaults, ReadOnlyDestinationStaysAsItWas) {
 #ifdef _WIN32
   ASSERT_TRUE(SetFileAttributesW((folder / L"out.mdl").c_str(), FILE_ATTRIBUTE_READONLY));
 #else
-  if (RunningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   chmod(test::NativePath(folder.Path()).c_str(), 0555);
 #endif
   Convert(folder / L"in.mdl", folder / L"out.mdl");
@@ -193,6 +188,32 @@ TEST_F(RealFaults, GzipThatHangsUntilKilledLeavesTheStateAlone) {
   ExpectError(window, folder / L"game.003");
   EXPECT_EQ(ReadBytes(folder / L"game.003"), state);
   EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.003"}));
+}
+
+// Stavrel stops gzip.exe when it can no longer wait for it: the partial
+// output gzip was writing must go with it.
+TEST_F(RealFaults, GzipStoppedHalfWayLeavesNoPartialOutput) {
+  test::TempFolder program{L"prog"};
+  std::wstring program_folder = program.Path();
+  program_folder.pop_back();
+  test::InstallGzip(program_folder);
+  auto platform = test::MakePlatform(program_folder);
+  // Noise compresses slowly: gzip is still writing when it is stopped.
+  Bytes noise(48u << 20);
+  std::uint32_t seed = 12345;
+  for (auto& byte : noise) byte = static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
+  WriteBytes(folder / L"game.sds", noise);
+  std::wstring working_directory = folder.Path();
+  working_directory.pop_back();
+  const std::wstring gzip = program_folder + L"\\gzip.exe";
+  auto child = platform->StartProcess({gzip, L"\"" + gzip + L"\" -9 game.sds", working_directory});
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (folder.Names().size() < 2 && std::chrono::steady_clock::now() < give_up)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(folder.Names().size(), 2u) << "gzip never started writing";
+  child->Kill();
+  EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.sds"}));
+  EXPECT_EQ(ReadBytes(folder / L"game.sds"), noise);
 }
 
 }  // namespace

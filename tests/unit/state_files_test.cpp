@@ -1,10 +1,10 @@
 #include "state_files.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <filesystem>
 
+#include "gzip_bytes.h"
 #include "recording_window.h"
 #include "test_files.h"
 
@@ -12,37 +12,10 @@ namespace stavrel {
 namespace {
 
 using test::Bytes;
+using test::Gzip;
+using test::Gunzip;
 using test::ReadBytes;
 using test::WriteBytes;
-
-Bytes Gzip(const Bytes& data) {
-  z_stream z{};
-  if (deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) throw std::runtime_error("zlib");
-  Bytes out(deflateBound(&z, static_cast<uLong>(data.size())) + 64);
-  z.next_in = const_cast<Bytef*>(data.data());
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
-  if (deflate(&z, Z_FINISH) != Z_STREAM_END) throw std::runtime_error("zlib");
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
-
-Bytes Gunzip(const Bytes& data) {
-  z_stream z{};
-  if (inflateInit2(&z, 15 + 16) != Z_OK) throw std::runtime_error("zlib");
-  Bytes out(1 << 22);
-  z.next_in = const_cast<Bytef*>(data.data());
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
-  const int status = inflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  inflateEnd(&z);
-  if (status != Z_STREAM_END) throw std::runtime_error("not a whole gzip stream");
-  return out;
-}
 
 Bytes StateData() {
   Bytes data(300000);

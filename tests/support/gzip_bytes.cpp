@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace stavrel::ui {
+namespace stavrel::test {
 namespace {
 
 constexpr int kGzipWindowBits = 15 + 16;
@@ -27,7 +27,7 @@ Bytes Gzip(const Bytes& data) {
   return out;
 }
 
-Bytes Gunzip(const Bytes& data) {
+std::optional<Bytes> TryGunzip(const Bytes& data) {
   z_stream stream{};
   if (inflateInit2(&stream, kGzipWindowBits) != Z_OK) throw std::runtime_error("zlib cannot decompress");
   stream.next_in = const_cast<Bytef*>(data.data());
@@ -44,8 +44,14 @@ Bytes Gunzip(const Bytes& data) {
   }
   const bool whole = status == Z_STREAM_END && stream.avail_in == 0;
   inflateEnd(&stream);
-  if (!whole) throw std::runtime_error("not one whole gzip member");
+  if (!whole) return std::nullopt;
   return out;
 }
 
-}  // namespace stavrel::ui
+Bytes Gunzip(const Bytes& data) {
+  auto out = TryGunzip(data);
+  if (!out) throw std::runtime_error("not one whole gzip member");
+  return *std::move(out);
+}
+
+}  // namespace stavrel::test

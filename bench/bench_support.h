@@ -1,0 +1,55 @@
+#pragma once
+// What the timing programs share: a window nobody looks at, so that only the
+// command's own work is timed, and paths in the program's own spelling.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "window_operations.h"
+#ifdef _WIN32
+#include "win32_platform.h"
+#else
+#include "posix_platform.h"
+#endif
+
+namespace stavrel::bench {
+
+#ifdef _WIN32
+using SystemPlatform = Win32Platform;
+#else
+using SystemPlatform = PosixPlatform;
+#endif
+
+class QuietWindow : public WindowOperations {
+ public:
+  std::map<Box, std::wstring> boxes;
+  bool failed = false;
+
+  std::wstring BoxText(Box box) override { return boxes[box]; }
+  void SetBoxText(Box, const std::wstring&) override {}
+  void SetProgressMax(double max) override { max_ = max; }
+  double ProgressMax() override { return max_; }
+  void SetProgressValue(double) override {}
+  void ShowMessage(const std::wstring& text, const std::wstring&, MessageIcon) override {
+    std::fwprintf(stderr, L"%ls\n", text.c_str());
+    failed = true;
+  }
+  bool ProcessPendingEvents() override { return true; }
+  void SetCommandsEnabled(bool) override {}
+
+ private:
+  double max_ = 100;
+};
+
+// Paths as the program writes them: with backslashes, on every system.
+inline std::wstring ProgramPath(const std::filesystem::path& path) {
+  std::wstring text = path.wstring();
+#ifndef _WIN32
+  std::replace(text.begin(), text.end(), L'/', L'\\');
+#endif
+  return text;
+}
+
+}  // namespace stavrel::bench
