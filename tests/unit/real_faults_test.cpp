@@ -73,10 +73,16 @@ TEST_F(RealFaults, LockedDestinationStaysAsItWas) {
   WriteBytes(folder / L"in.mdl", module);
   WriteBytes(folder / L"out.mdl", before);
   // Another program holds the destination open without sharing it.
-  HANDLE lock = CreateFileW((folder / L"out.mdl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  std::wstring working_directory = folder.Path();
+  working_directory.pop_back();
+  auto locker = platform->StartProcess({FILE_LOCKER, L"file_locker", working_directory, false});
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!test::Exists(folder / L"locked") && std::chrono::steady_clock::now() < give_up)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_TRUE(test::Exists(folder / L"locked")) << testing::PrintToString(locker->ErrorOutput());
+  std::filesystem::remove(test::NativePath(folder / L"locked"));
   Convert(folder / L"in.mdl", folder / L"out.mdl");
-  CloseHandle(lock);
+  locker->Kill();
   ExpectError(window, folder / L"out.mdl");
   EXPECT_EQ(ReadBytes(folder / L"out.mdl"), before);
   EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl", L"out.mdl"}));
