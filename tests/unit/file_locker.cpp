@@ -11,8 +11,11 @@ int main() {
     std::fprintf(stderr, "cannot open out.mdl: error %lu\n", GetLastError());
     return 1;
   }
-  HANDLE ready = CreateFileW(L"locked", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  // Made under another name and renamed once closed: whoever sees "locked"
+  // may remove it at once.
+  HANDLE ready = CreateFileW(L"locked.part", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   if (ready == INVALID_HANDLE_VALUE) return 1;
   CloseHandle(ready);
+  if (!MoveFileW(L"locked.part", L"locked")) return 1;
   Sleep(INFINITE);
 }
