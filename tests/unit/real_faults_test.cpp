@@ -54,6 +54,18 @@ void KillProcess(long pid) {
 #endif
 }
 
+// Waits up to 20 s for `done`, as long as another process may take to
+// start under a loaded Wine; says whether it came.
+template <typename Condition>
+bool WaitUntil(Condition done) {
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= give_up) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
 class RealFaults : public testing::Test {
  protected:
   test::TempFolder folder;
@@ -76,10 +88,8 @@ TEST_F(RealFaults, LockedDestinationStaysAsItWas) {
   std::wstring working_directory = folder.Path();
   working_directory.pop_back();
   auto locker = platform->StartProcess({FILE_LOCKER, L"file_locker", working_directory, false});
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!test::Exists(folder / L"locked") && std::chrono::steady_clock::now() < give_up)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  ASSERT_TRUE(test::Exists(folder / L"locked")) << testing::PrintToString(locker->ErrorOutput());
+  ASSERT_TRUE(WaitUntil([&] { return test::Exists(folder / L"locked"); }))
+      << testing::PrintToString(locker->ErrorOutput());
   std::filesystem::remove(test::NativePath(folder / L"locked"));
   Convert(folder / L"in.mdl", folder / L"out.mdl");
   locker->Kill();
@@ -213,10 +223,7 @@ TEST_F(RealFaults, GzipStoppedHalfWayLeavesNoPartialOutput) {
   working_directory.pop_back();
   const std::wstring gzip = program_folder + L"\\gzip.exe";
   auto child = platform->StartProcess({gzip, L"\"" + gzip + L"\" -9 game.sds", working_directory});
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (folder.Names().size() < 2 && std::chrono::steady_clock::now() < give_up)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  ASSERT_EQ(folder.Names().size(), 2u) << "gzip never started writing";
+  ASSERT_TRUE(WaitUntil([&] { return folder.Names().size() == 2; })) << "gzip never started writing";
   child->Kill();
   EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.sds"}));
   EXPECT_EQ(ReadBytes(folder / L"game.sds"), noise);
