@@ -54,9 +54,17 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& working_
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_folder.empty() ? nullptr : working_folder.c_str(), &startup, &started)) {
-    throw std::runtime_error("cannot start " + Narrow(exe) + " (error " + std::to_string(GetLastError()) + ")");
+  // Wine now and then fails a start with ERROR_INTERNAL_ERROR while the
+  // previous program is still being torn down; a moment later it succeeds.
+  constexpr int kAttempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       working_folder.empty() ? nullptr : working_folder.c_str(), &startup, &started))
+      break;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == kAttempts)
+      throw std::runtime_error("cannot start " + Narrow(exe) + " (error " + std::to_string(error) + ")");
+    Sleep(200);
   }
   CloseHandle(started.hThread);
   handle_.reset(started.hProcess);
