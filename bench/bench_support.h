@@ -22,7 +22,7 @@ using SystemPlatform = Win32Platform;
 using SystemPlatform = PosixPlatform;
 #endif
 
-class QuietWindow : public WindowOperations {
+class QuietWindow : public WindowOperations, public MessageSink {
  public:
   std::map<Box, std::wstring> boxes;
   bool failed = false;
@@ -32,11 +32,13 @@ class QuietWindow : public WindowOperations {
   void SetProgressMax(double max) override { max_ = max; }
   double ProgressMax() override { return max_; }
   void SetProgressValue(double) override {}
-  void ShowMessage(const std::wstring& text, const std::wstring&, MessageIcon) override {
-    std::fwprintf(stderr, L"%ls\n", text.c_str());
+  MessageSink& Messages() override { return *this; }
+  void Show(const CommandReport& report) override {
+    std::fwprintf(stderr, L"%ls\n", MessageText(report).c_str());
     failed = true;
   }
   bool ProcessPendingEvents() override { return true; }
+  void SetBackgroundWork(const std::wstring&) override {}
   void SetCommandsEnabled(bool) override {}
 
  private:

@@ -2,10 +2,10 @@
 
 #include <new>
 
+#include "path_names.h"
+
 namespace stavrel {
 namespace {
-
-const wchar_t kErrorTitle[] = L"Error";
 
 class CommandsDisabled {
  public:
@@ -20,52 +20,69 @@ class CommandsDisabled {
   WindowOperations& window_;
 };
 
+// Standard library messages are ASCII.
 std::wstring Widen(const char* text) {
   std::wstring wide;
-  for (; *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+  for (; text && *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
   return wide;
 }
 
 }  // namespace
 
-std::wstring DescribeFailure(const std::wstring& what_failed, const SystemError& error,
-                             const std::wstring& outcome) {
-  std::wstring text = what_failed + L"\r\n\r\nFile: " + error.Path() + L"\r\nReason: " +
-                      (error.Reason().empty() ? L"unknown" : error.Reason());
-  if (!outcome.empty()) text += L"\r\n\r\n" + outcome;
-  return text;
+CommandReport SystemFailure(std::wstring summary, const SystemError& error, std::wstring outcome) {
+  return {Severity::Error, std::move(summary), error.Path(),
+          error.Reason().empty() ? L"unknown" : error.Reason(), std::move(outcome)};
 }
 
-void ShowError(WindowOperations& window, const std::wstring& message) {
-  window.ShowMessage(message, kErrorTitle, MessageIcon::Critical);
+CommandReport DescribeException(std::exception_ptr error, const std::wstring& what_failed) {
+  const std::wstring summary =
+      what_failed.empty() ? L"The command stopped on an unexpected failure." : what_failed;
+  try {
+    std::rethrow_exception(error);
+  } catch (const CommandFailure& failure) {
+    return failure.Report();
+  } catch (const SystemError& failure) {
+    return SystemFailure(
+        what_failed.empty() ? L"Could not " + failure.Operation() + L" a file." : what_failed,
+        failure, L"");
+  } catch (const PathTooShort& failure) {
+    return {Severity::Error, summary, failure.Path(),
+            L"the name is too short to end in an extension", L""};
+  } catch (const std::bad_alloc&) {
+    return {Severity::Error, summary, L"", L"Stavrel ran out of memory.", L""};
+  } catch (const std::exception& failure) {
+    return {Severity::Error, summary, L"", Widen(failure.what()), L""};
+  } catch (...) {
+    return {Severity::Error, summary, L"", L"an unknown failure", L""};
+  }
 }
 
-void RunCommand(WindowOperations& window, const std::function<void()>& body) {
-  std::wstring message;
-  bool warning = false;
+bool CommandGate::Run(WindowOperations& window, WhileRunning while_running,
+                      const std::function<void()>& body, const std::wstring& what_failed) {
+  // Commands are disabled while one runs, but a click already queued, or an
+  // access key, can still arrive through the event pump.
+  if (Running() && while_running == WhileRunning::Refuse) return false;
+  std::exception_ptr failure;
   {
+    ++depth_;
     CommandsDisabled disabled(window);
     try {
       body();
-    } catch (const CommandWarning& notice) {
-      message = notice.Message();
-      warning = true;
-    } catch (const CommandFailure& failure) {
-      message = failure.Message();
-    } catch (const SystemError& error) {
-      message = DescribeFailure(L"Could not " + error.Operation() + L" a file.", error, L"");
-    } catch (const std::bad_alloc&) {
-      message = L"Stavrel ran out of memory; the command was stopped.";
-    } catch (const std::exception& error) {
-      message = L"The command stopped on an unexpected failure: " + Widen(error.what());
+    } catch (const CommandStopped&) {
+      // The user asked for it and nothing is left over: nothing to say.
+    } catch (...) {
+      failure = std::current_exception();
     }
+    if (--depth_ == 0) stop_requested_ = false;
   }
   // The buttons are back before the user reads the message.
-  if (message.empty()) return;
-  if (warning)
-    window.ShowMessage(message, L"Warning", MessageIcon::Warning);
-  else
-    ShowError(window, message);
+  if (failure) window.Messages().Show(DescribeException(failure, what_failed));
+  return true;
+}
+
+void RunCommand(WindowOperations& window, const std::function<void()>& body) {
+  CommandGate gate;
+  gate.Run(window, CommandGate::WhileRunning::Refuse, body);
 }
 
 }  // namespace stavrel

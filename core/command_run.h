@@ -1,44 +1,60 @@
 #pragma once
-// The frame every command runs in: its buttons are disabled while it runs,
-// and whatever goes wrong ends in one "Error" message box, never escapes.
+// The boundary every command runs in, whichever front end started it: its
+// commands are disabled while it runs, a second one is refused meanwhile,
+// and whatever goes wrong becomes one report, never an escaped exception.
+#include <exception>
 #include <functional>
 #include <string>
 
+#include "command_report.h"
 #include "system_error.h"
 #include "window_operations.h"
 
 namespace stavrel {
 
-// A failure the command has already put into words for the user.
-class CommandFailure : public std::exception {
+// The user stopped the command, and it left everything as it was: nothing
+// to report.
+class CommandStopped : public std::exception {
  public:
-  explicit CommandFailure(std::wstring message) : message_(std::move(message)) {}
-  const std::wstring& Message() const noexcept { return message_; }
-  const char* what() const noexcept override { return "stavrel::CommandFailure"; }
-
- private:
-  std::wstring message_;
+  const char* what() const noexcept override { return "stavrel::CommandStopped"; }
 };
 
-// A command that did its work but has something to tell: shown as a warning.
-class CommandWarning : public std::exception {
+// A report of a failed file or process operation: the system's reason, or
+// "unknown" when it gave none.
+CommandReport SystemFailure(std::wstring summary, const SystemError& error, std::wstring outcome);
+
+// The one place where an exception becomes words. A CommandFailure keeps its
+// own report; anything else is summed up under `what_failed`.
+CommandReport DescribeException(std::exception_ptr error, const std::wstring& what_failed);
+
+// Whether a command is under way, and what the user asked for meanwhile. A
+// command lends the thread to the front end's event pump, so requests can
+// arrive in the middle of it.
+class CommandGate {
  public:
-  explicit CommandWarning(std::wstring message) : message_(std::move(message)) {}
-  const std::wstring& Message() const noexcept { return message_; }
-  const char* what() const noexcept override { return "stavrel::CommandWarning"; }
+  enum class WhileRunning { Refuse, Nest };
+
+  bool Running() const noexcept { return depth_ > 0; }
+  bool CloseRequested() const noexcept { return close_requested_; }
+  bool StopRequested() const noexcept { return stop_requested_ || close_requested_; }
+  // The front end is to close once the running command has stopped.
+  void RequestClose() noexcept { close_requested_ = true; }
+  // The running command is to stop at its next step; the front end stays.
+  void RequestStop() noexcept { stop_requested_ = true; }
+
+  // Runs the command in the boundary: refused (returns false) when another
+  // is running unless it may nest, as an About box may. A failure that
+  // escapes the command is summed up under `what_failed`.
+  bool Run(WindowOperations& window, WhileRunning while_running, const std::function<void()>& body,
+           const std::wstring& what_failed = L"");
 
  private:
-  std::wstring message_;
+  int depth_ = 0;
+  bool close_requested_ = false;
+  bool stop_requested_ = false;
 };
 
-// "<what failed>\n\nFile: <path>\nReason: <reason>" followed by what became
-// of the user's files, when there is something to say about them.
-std::wstring DescribeFailure(const std::wstring& what_failed, const SystemError& error,
-                             const std::wstring& outcome);
-
-void ShowError(WindowOperations& window, const std::wstring& message);
-
-// Runs body with the commands disabled; any exception it throws is shown.
+// A command on its own gate, for callers that run one command at a time.
 void RunCommand(WindowOperations& window, const std::function<void()>& body);
 
 }  // namespace stavrel

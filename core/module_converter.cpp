@@ -1,5 +1,6 @@
 #include "module_converter.h"
 
+#include <limits>
 #include <memory>
 #include <span>
 
@@ -30,9 +31,11 @@ void ShiftChunk(std::byte* chunk, std::size_t records, std::int32_t factor,
   for (std::size_t r = 0; r < records; ++r) {
     std::byte* record = chunk + r * kRecordSize;
     const std::int32_t value = ReadAddress(record);
-    std::int32_t sum;
-    if (__builtin_add_overflow(value, factor, &sum)) throw AddressOverflow{first_variable + r, value};
-    WriteAddress(record, sum);
+    // Two 32-bit values always add up within 64 bits.
+    const std::int64_t sum = std::int64_t{value} + factor;
+    if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
+      throw AddressOverflow{first_variable + r, value};
+    WriteAddress(record, static_cast<std::int32_t>(sum));
   }
 }
 
@@ -49,6 +52,11 @@ class Conversion {
   void Stream(OpenFile& from, OpenFile& to, std::uint64_t length, std::uint64_t variables,
               std::int32_t factor);
   void ShowProgress(std::uint64_t variable);
+  // Removes the output of a conversion that failed, then throws the failure
+  // in words; returns quietly when the user stopped the run and everything
+  // was cleaned up.
+  void DiscardAndDescribe(PendingOutput& output, const std::wstring& source,
+                                       const std::wstring& destination, std::int32_t factor);
 
   WindowOperations& window_;
   Platform& platform_;
@@ -60,19 +68,22 @@ std::int32_t Conversion::ReadFactorBox() {
   const std::wstring text = window_.BoxText(Box::Factor);
   const auto factor = ReadFactor(text);
   if (!factor)
-    throw CommandFailure(L"The conversion factor \"" + text +
-                         L"\" is outside the range -2147483648 to 2147483647.\r\n\r\n"
-                         L"Nothing was written.");
+    throw CommandFailure({Severity::Error,
+                          L"The conversion factor \"" + text +
+                              L"\" is outside the range -2147483648 to 2147483647.",
+                          L"", L"", L"Nothing was written."});
   return *factor;
 }
 
 std::wstring Conversion::ReadDestinationBox(const std::wstring& source) {
   std::wstring destination = window_.BoxText(Box::File2);
   if (destination.empty())
-    throw CommandFailure(L"No file to write to is given.\r\n\r\nNothing was written.");
+    throw CommandFailure(
+        {Severity::Error, L"No file to write to is given.", L"", L"", L"Nothing was written."});
   if (destination == source || platform_.SameFile(source, destination))
-    throw CommandFailure(L"The file to write to is the module being read:\r\n" + destination +
-                         L"\r\n\r\nChoose another file to write to. Nothing was written.");
+    throw CommandFailure({Severity::Error, L"The file to write to is the module being read.",
+                          destination, L"",
+                          L"Choose another file to write to. Nothing was written."});
   return destination;
 }
 
@@ -107,6 +118,37 @@ void Conversion::Stream(OpenFile& from, OpenFile& to, std::uint64_t length,
   }
 }
 
+void Conversion::DiscardAndDescribe(PendingOutput& output, const std::wstring& source,
+                                    const std::wstring& destination, std::int32_t factor) {
+  std::wstring outcome = L"Nothing was written: " + destination + L" is as it was before.";
+  const auto with_leftover = [&](std::wstring text) {
+    if (const auto left = output.Discard(); !left.empty()) text += (text.empty() ? L"" : L"\r\n") + left;
+    return text;
+  };
+  try {
+    throw;
+  } catch (const SystemError& error) {
+    // The temporary name means nothing to the user: name the destination.
+    std::wstring where = error.Path().empty() ? source : error.Path();
+    if (where == output.TemporaryPath()) where = destination;
+    const SystemError located(error.Operation(), where, error.Reason(), error.Kind());
+    throw CommandFailure(SystemFailure(L"Could not " + error.Operation() + L" while converting the module.",
+                                       located, with_leftover(outcome)));
+  } catch (const AddressOverflow& overflow) {
+    throw CommandFailure({Severity::Error,
+                          L"Variable " + std::to_wstring(overflow.variable) + L" holds the address " +
+                              std::to_wstring(overflow.value) + L"; adding the factor " +
+                              std::to_wstring(factor) +
+                              L" goes beyond the 32-bit range (-2147483648 to 2147483647).",
+                          source, L"", with_leftover(outcome)});
+  } catch (const ConversionStopped&) {
+    // The user stopped it: say so only if something could not be cleaned up.
+    const std::wstring left = with_leftover(L"");
+    if (left.empty()) return;
+    throw CommandFailure({Severity::Error, L"The conversion was stopped.", L"", L"", left});
+  }
+}
+
 void Conversion::Run(const std::wstring& source) {
   const std::int32_t factor = ReadFactorBox();
   const std::wstring destination = ReadDestinationBox(source);
@@ -115,20 +157,18 @@ void Conversion::Run(const std::wstring& source) {
   try {
     from = platform_.OpenForReading(source);
   } catch (const SystemError& error) {
-    throw CommandFailure(DescribeFailure(L"Could not open the module to read.", error,
-                                         L"Nothing was written."));
+    throw CommandFailure(
+        SystemFailure(L"Could not open the module to read.", error, L"Nothing was written."));
   }
 
   std::unique_ptr<PendingOutput> output;
   try {
     output = std::make_unique<PendingOutput>(platform_, destination);
   } catch (const SystemError& error) {
-    throw CommandFailure(DescribeFailure(L"Could not create the file to write to.", error,
-                                         L"Nothing was written."));
+    throw CommandFailure(
+        SystemFailure(L"Could not create the file to write to.", error, L"Nothing was written."));
   }
 
-  const std::wstring unchanged =
-      L"Nothing was written: " + destination + L" is as it was before.";
   std::uint64_t variables = 0;
   try {
     const std::uint64_t length = from->Length();
@@ -141,32 +181,13 @@ void Conversion::Run(const std::wstring& source) {
     auto source_file = std::move(from);
     source_file->Close();
     output->Commit();
-  } catch (const SystemError& error) {
-    // The temporary name means nothing to the user: name the destination.
-    std::wstring where = error.Path().empty() ? source : error.Path();
-    if (where == output->TemporaryPath()) where = destination;
-    const SystemError located(error.Operation(), where, error.Reason(), error.Kind());
-    std::wstring outcome = unchanged;
-    if (const auto left = output->Discard(); !left.empty()) outcome += L"\r\n" + left;
-    throw CommandFailure(DescribeFailure(L"Could not " + error.Operation() + L" while converting the module.",
-                                         located, outcome));
-  } catch (const AddressOverflow& overflow) {
-    std::wstring text = L"Variable " + std::to_wstring(overflow.variable) + L" holds the address " +
-                        std::to_wstring(overflow.value) + L"; adding the factor " +
-                        std::to_wstring(factor) +
-                        L" goes beyond the 32-bit range (-2147483648 to 2147483647).\r\n\r\n" +
-                        L"Module: " + source + L"\r\n\r\n" + unchanged;
-    if (const auto left = output->Discard(); !left.empty()) text += L"\r\n" + left;
-    throw CommandFailure(text);
-  } catch (const ConversionStopped&) {
-    // The window is closing: say so only if something could not be cleaned up.
-    if (const auto left = output->Discard(); !left.empty())
-      throw CommandFailure(L"The conversion was stopped.\r\n\r\n" + left);
+  } catch (...) {
+    DiscardAndDescribe(*output, source, destination, factor);
     return;
   }
 
   if (variables < kMinimumVariables) {
-    window_.ShowMessage(L"At least 4 variables needed to convert", L"Error", MessageIcon::Critical);
+    window_.Messages().Show({Severity::Error, L"At least 4 variables needed to convert", L"", L"", L""});
     ClearBoxes(window_);
     return;
   }

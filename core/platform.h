@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace stavrel {
 
@@ -26,19 +28,22 @@ class OpenFile {
   virtual void Close() = 0;
 };
 
+// The child is shown minimized with focus, and gets this process's
+// environment without the variables named in `unset_environment`.
 struct ProcessLaunch {
   std::wstring application;        // full path of the program to run
   std::wstring command_line;       // as the program receives it, program name first
   std::wstring working_directory;  // empty: inherit the current directory
-  bool minimized = true;           // shown minimized with focus
+  std::vector<std::wstring> unset_environment;
 };
 
 class ChildProcess {
  public:
   virtual ~ChildProcess() = default;
   // Waits for the process to end, calling pump at least every 15 ms so the
-  // window keeps repainting. Returns the exit code.
-  virtual int Wait(const std::function<void()>& pump) = 0;
+  // window keeps repainting. Returns the exit code, or nothing when pump
+  // returned false (the user asked to stop) while the process still ran.
+  virtual std::optional<int> Wait(const std::function<bool()>& pump) = 0;
   // What the process wrote to its standard error (complete after Wait).
   virtual std::wstring ErrorOutput() = 0;
   // Ends the process (used only when a wait must be abandoned), letting it

@@ -11,11 +11,6 @@ namespace {
 
 constexpr int kGzipWarning = 2;
 
-std::wstring TextOfGzip(int exit_code, const std::wstring& error_output) {
-  if (!error_output.empty()) return error_output;
-  return L"gzip.exe ended with exit code " + std::to_wstring(exit_code) + L" and no message";
-}
-
 // The files a command makes on its way. On failure each one that exists is
 // removed again, but only while the file it was made from still exists: a
 // temporary that has become the only copy of the user's data is kept and
@@ -56,6 +51,20 @@ class Temporaries {
   std::vector<Entry> entries_;
 };
 
+// Tells the window, for the length of a wait, which file gzip works on.
+class BackgroundWork {
+ public:
+  BackgroundWork(WindowOperations& window, const std::wstring& file) : window_(window) {
+    window_.SetBackgroundWork(file);
+  }
+  ~BackgroundWork() { window_.SetBackgroundWork(L""); }
+  BackgroundWork(const BackgroundWork&) = delete;
+  BackgroundWork& operator=(const BackgroundWork&) = delete;
+
+ private:
+  WindowOperations& window_;
+};
+
 class StateCommand {
  public:
   StateCommand(WindowOperations& window, Platform& platform)
@@ -68,10 +77,16 @@ class StateCommand {
   std::wstring FindGzip();
   void RequireExisting(const std::wstring& path, const std::wstring& what);
   void RefuseExisting(const std::wstring& path);
-  // Throws with the message, after removing this run's temporary files.
-  [[noreturn]] void Fail(const std::wstring& message);
-  [[noreturn]] void Fail(const std::wstring& what_failed, const SystemError& error,
+  // True when `final_name` is `input` itself (any spelling), which the
+  // command may replace; any other existing file there is refused.
+  bool FinalNameIsInput(const std::wstring& final_name, const std::wstring& input);
+  // What gzip said goes with every report that follows its run.
+  CommandReport WithGzipWords(CommandReport report) const;
+  // Throws the report, after removing this run's temporary files.
+  [[noreturn]] void Fail(CommandReport report);
+  [[noreturn]] void Fail(const std::wstring& summary, const SystemError& error,
                          const std::wstring& outcome);
+  [[noreturn]] void StopGzip(ChildProcess& child, const std::wstring& file);
   // Runs gzip to its end while the window keeps working; returns a warning
   // to show, or throws when gzip failed or made no output.
   std::wstring RunGzip(const ProcessLaunch& launch, const std::wstring& output,
@@ -81,35 +96,62 @@ class StateCommand {
   WindowOperations& window_;
   Platform& platform_;
   Temporaries temporaries_;
+  std::wstring gzip_said_;
 };
 
-void StateCommand::Fail(const std::wstring& message) {
-  throw CommandFailure(message + temporaries_.RemoveAll());
+CommandReport StateCommand::WithGzipWords(CommandReport report) const {
+  if (!gzip_said_.empty() && report.reason.find(gzip_said_) == std::wstring::npos)
+    report.outcome += (report.outcome.empty() ? L"" : L"\r\n\r\n") + (L"gzip.exe said:\r\n" + gzip_said_);
+  return report;
 }
 
-void StateCommand::Fail(const std::wstring& what_failed, const SystemError& error,
+void StateCommand::Fail(CommandReport report) {
+  const std::wstring left = temporaries_.RemoveAll();
+  report = WithGzipWords(std::move(report));
+  report.outcome += left;
+  throw CommandFailure(std::move(report));
+}
+
+void StateCommand::Fail(const std::wstring& summary, const SystemError& error,
                         const std::wstring& outcome) {
-  Fail(DescribeFailure(what_failed, error, outcome));
+  Fail(SystemFailure(summary, error, outcome));
 }
 
 std::wstring StateCommand::FindGzip() {
   const std::wstring gzip = GzipProgram(platform_.ProgramFolder());
   if (!platform_.FileExists(gzip))
-    Fail(L"gzip.exe is missing from Stavrel's folder:\r\n" + gzip +
-         L"\r\n\r\nReinstall Stavrel. Nothing was changed.");
+    Fail({Severity::Error, L"gzip.exe is missing from Stavrel's folder.", gzip, L"",
+          L"Reinstall Stavrel. Nothing was changed."});
   return gzip;
 }
 
 void StateCommand::RequireExisting(const std::wstring& path, const std::wstring& what) {
   if (!platform_.FileExists(path))
-    Fail(L"The " + what + L" does not exist:\r\n" + path + L"\r\n\r\nNothing was changed.");
+    Fail({Severity::Error, L"The " + what + L" does not exist.", path, L"", L"Nothing was changed."});
 }
 
 void StateCommand::RefuseExisting(const std::wstring& path) {
   if (platform_.FileExists(path))
-    Fail(L"A file is in the way:\r\n" + path +
-         L"\r\n\r\nStavrel does not overwrite files it did not make: move or rename it, "
-         L"then try again. Nothing was changed.");
+    Fail({Severity::Error, L"A file is in the way.", path, L"",
+          L"Stavrel does not overwrite files it did not make: move or rename it, then try again. "
+          L"Nothing was changed."});
+}
+
+bool StateCommand::FinalNameIsInput(const std::wstring& final_name, const std::wstring& input) {
+  if (platform_.FileExists(final_name) && platform_.SameFile(final_name, input)) return true;
+  RefuseExisting(final_name);
+  return false;
+}
+
+void StateCommand::StopGzip(ChildProcess& child, const std::wstring& file) {
+  try {
+    child.Kill();
+  } catch (const SystemError& error) {
+    Fail(L"Could not stop gzip.exe.", error, L"");
+  }
+  const std::wstring left = temporaries_.RemoveAll();
+  if (left.empty()) throw CommandStopped();
+  throw CommandFailure({Severity::Error, L"gzip.exe was stopped.", file, L"", left.substr(2)});
 }
 
 std::wstring StateCommand::RunGzip(const ProcessLaunch& launch, const std::wstring& output,
@@ -121,37 +163,43 @@ std::wstring StateCommand::RunGzip(const ProcessLaunch& launch, const std::wstri
   } catch (const SystemError& error) {
     Fail(L"Could not start gzip.exe to " + step + L".", error, outcome);
   }
-  // A close request is honoured once gzip is done: stopping it half-way
-  // would leave its output half-written.
-  int exit_code = 0;
+  std::optional<int> exit_code;
   try {
-    exit_code = child->Wait([this] { window_.ProcessPendingEvents(); });
+    BackgroundWork working(window_, file);
+    exit_code = child->Wait([this] { return window_.ProcessPendingEvents(); });
   } catch (const SystemError& error) {
     child->Kill();
     Fail(L"Could not wait for gzip.exe to " + step + L".", error, outcome);
   }
-  const std::wstring said = TextOfGzip(exit_code, child->ErrorOutput());
+  if (!exit_code) StopGzip(*child, file);
+  gzip_said_ = child->ErrorOutput();
   const bool made_output = platform_.FileExists(output);
-  if (exit_code == 0 && made_output) return L"";
-  if (exit_code == kGzipWarning && made_output) return said;
-  Fail(DescribeFailure(L"gzip.exe could not " + step + L".",
-                       SystemError(L"run gzip", file, exit_code == 0 ? L"gzip.exe made no output" : said),
-                       outcome));
+  if (*exit_code == 0 && made_output) return L"";
+  if (*exit_code == kGzipWarning && made_output) return gzip_said_;
+  std::wstring reason = gzip_said_;
+  if (reason.empty())
+    reason = *exit_code == 0 ? L"gzip.exe made no output"
+                             : L"gzip.exe ended with exit code " + std::to_wstring(*exit_code) +
+                                   L" and no message";
+  Fail({Severity::Error, L"gzip.exe could not " + step + L".", file, reason, outcome});
 }
 
 void StateCommand::Decompress(const std::wstring& state) {
   DecompressNames names;
   try {
     names = FormDecompressNames(state, window_.BoxText(Box::FName));
-  } catch (const PathTooShort& error) {
-    Fail(L"No name for the decompressed state can be formed from \"" + error.Path() +
-         L"\": it is shorter than an extension.\r\n\r\nNothing was changed.");
+  } catch (const UnusableName& error) {
+    Fail({Severity::Error,
+          L"No name for the decompressed state can be formed from \"" + error.Name() +
+              L"\": it must be a file name without a folder, longer than the three characters "
+              L"that \"sds\" replaces.",
+          L"", L"", L"Nothing was changed."});
   }
   const std::wstring gzip = FindGzip();
   RequireExisting(state, L"state file");
   RefuseExisting(names.compressed);
   RefuseExisting(names.decompressed);
-  RefuseExisting(names.final_name);
+  const bool replaces_state = FinalNameIsInput(names.final_name, state);
 
   const std::wstring kept = L"The state file " + state + L" is unchanged.";
   temporaries_.Add(names.compressed, state);
@@ -162,61 +210,68 @@ void StateCommand::Decompress(const std::wstring& state) {
   }
 
   temporaries_.Add(names.decompressed, state);
-  ProcessLaunch launch{gzip, DecompressCommandLine(gzip), names.folder, true};
+  const bool in_folder = DecompressesInStateFolder(names);
+  ProcessLaunch launch{gzip, DecompressCommandLine(gzip, names), in_folder ? names.folder : L"",
+                       {std::begin(kGzipEnvironment), std::end(kGzipEnvironment)}};
   const std::wstring warning =
       RunGzip(launch, names.decompressed, L"decompress the state", state, kept);
 
+  // gzip has made its output durable before naming it, so the state itself
+  // may now be replaced by it.
   try {
-    platform_.RenameFile(names.decompressed, names.final_name, /*replace=*/false);
+    platform_.RenameFile(names.decompressed, names.final_name, /*replace=*/replaces_state);
   } catch (const SystemError& error) {
     Fail(L"Could not give the decompressed state its name.", error, kept);
   }
   // gzip removes its input when it succeeds; a warning may leave it.
   const std::wstring left = temporaries_.RemoveAll();
 
-  try {
-    platform_.RemoveFile(state);
-  } catch (const SystemError& error) {
-    throw CommandFailure(DescribeFailure(
-        L"The state was decompressed to " + names.final_name +
-            L", but the compressed state file could not be deleted.",
-        error, L"Both files are complete; delete the compressed one by hand." + left));
+  if (!replaces_state) {
+    try {
+      platform_.RemoveFile(state);
+    } catch (const SystemError& error) {
+      Fail(L"The state was decompressed to " + names.final_name +
+               L", but the compressed state file could not be deleted.",
+           error, L"Both files are complete; delete the compressed one by hand." + left);
+    }
   }
-  if (!warning.empty() || !left.empty()) {
-    std::wstring text = L"The state was decompressed to " + names.final_name + L".";
-    if (!warning.empty()) text += L"\r\n\r\ngzip.exe warned:\r\n" + warning;
-    throw CommandWarning(text + left);
-  }
+  if (!warning.empty() || !left.empty())
+    throw CommandFailure({Severity::Warning,
+                          L"The state was decompressed to " + names.final_name + L".", state,
+                          warning, left.empty() ? L"" : left.substr(2)});
 }
 
 void StateCommand::Compress(const std::wstring& path) {
   CompressNames names;
   try {
     names = FormCompressNames(path);
-  } catch (const PathTooShort& error) {
-    Fail(L"No name for the compressed state can be formed from \"" + error.Path() +
-         L"\": it is shorter than an extension.\r\n\r\nNothing was changed.");
+  } catch (const UnusableName& error) {
+    Fail({Severity::Error,
+          L"No name for the compressed state can be formed from \"" + error.Name() +
+              L"\": it must be longer than the three characters that \"000\" replaces.",
+          path, L"", L"Nothing was changed."});
   }
   const std::wstring gzip = FindGzip();
   RequireExisting(path, L"file to compress");
   RefuseExisting(names.compressed);
-  RefuseExisting(names.final_name);
+  const bool replaces_input = FinalNameIsInput(names.final_name, path);
 
   temporaries_.Add(names.compressed, path);
-  ProcessLaunch launch{gzip, CompressCommandLine(gzip, path), L"", true};
+  ProcessLaunch launch{gzip, CompressCommandLine(gzip, path), L"",
+                       {std::begin(kGzipEnvironment), std::end(kGzipEnvironment)}};
   const std::wstring warning = RunGzip(launch, names.compressed, L"compress the state", path,
                                        L"The file " + path + L" is unchanged.");
   try {
-    platform_.RenameFile(names.compressed, names.final_name, /*replace=*/false);
+    platform_.RenameFile(names.compressed, names.final_name, /*replace=*/replaces_input);
   } catch (const SystemError& error) {
     // gzip has removed the original: the data is in its output now.
-    throw CommandFailure(DescribeFailure(L"Could not give the compressed state its name.", error,
-                                         L"The compressed state is complete in " +
-                                             names.compressed + L"; rename it by hand."));
+    throw CommandFailure(WithGzipWords(SystemFailure(
+        L"Could not give the compressed state its name.", error,
+        L"The compressed state is complete in " + names.compressed + L"; rename it by hand.")));
   }
   if (!warning.empty())
-    throw CommandWarning(L"The state was compressed to " + names.final_name +
-                         L".\r\n\r\ngzip.exe warned:\r\n" + warning);
+    throw CommandFailure({Severity::Warning, L"The state was compressed to " + names.final_name + L".",
+                          path, warning, L""});
 }
 
 }  // namespace

@@ -3,28 +3,23 @@
 #include "path_names.h"
 
 namespace stavrel {
-
-DecompressNames FormDecompressNames(const std::wstring& state, const std::wstring& default_name) {
-  DecompressNames names;
-  names.folder = RootDir(state);
-  names.compressed = names.folder + L"temp.gz";
-  names.decompressed = names.folder + L"temp";
-  const std::wstring name = default_name.empty() ? TrimDir(state) : default_name;
-  names.final_name = TrimExt(names.folder + name) + L"sds";
-  return names;
-}
-
-CompressNames FormCompressNames(const std::wstring& path) {
-  // TrimExt(RootDir(path) & TrimDir(path)) is the path itself when it holds a
-  // backslash; without one the path is a name in the current folder.
-  return {path + L".gz", TrimExt(path) + L"000"};
-}
-
-std::wstring GzipProgram(const std::wstring& program_folder) {
-  return program_folder + L"\\gzip.exe";
-}
-
 namespace {
+
+// "\" is the helpers' separator; Windows also takes "/" as one, and ":"
+// would name a stream of another file.
+bool IsPlainFileName(const std::wstring& name) {
+  return name.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
+// The name must keep at least one character before its new extension.
+std::wstring TrimmedFileName(const std::wstring& name) {
+  if (!IsPlainFileName(name) || name.size() <= 3) throw UnusableName(name);
+  return TrimExt(name);
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+  return path.find(L'\\') == std::wstring::npos ? path : TrimDir(path);
+}
 
 // The child splits its command line at blanks to find its arguments, so a
 // program folder with a blank ("C:\Program Files\...") must be quoted.
@@ -32,16 +27,44 @@ std::wstring ProgramArgument(const std::wstring& gzip) {
   return gzip.find_first_of(L" \t") == std::wstring::npos ? gzip : L"\"" + gzip + L"\"";
 }
 
+// gzip would read a name starting with "-" as options.
+std::wstring QuotedOperand(const std::wstring& path) {
+  return L"\"" + (path.starts_with(L'-') ? L".\\" + path : path) + L"\"";
+}
+
 }  // namespace
 
-std::wstring DecompressCommandLine(const std::wstring& gzip) {
-  return ProgramArgument(gzip) + L" -d " + L"temp.gz";
+DecompressNames FormDecompressNames(const std::wstring& state, const std::wstring& default_name) {
+  DecompressNames names;
+  names.folder = RootDir(state);
+  names.compressed = names.folder + L"temp.gz";
+  names.decompressed = names.folder + L"temp";
+  const std::wstring name = default_name.empty() ? FileNameOf(state) : default_name;
+  names.final_name = names.folder + TrimmedFileName(name) + L"sds";
+  return names;
+}
+
+CompressNames FormCompressNames(const std::wstring& path) {
+  // TrimExt(RootDir(path) & TrimDir(path)) is the path itself when it holds a
+  // backslash; without one the path is a name in the current folder.
+  return {path + L".gz", RootDir(path) + TrimmedFileName(FileNameOf(path)) + L"000"};
+}
+
+std::wstring GzipProgram(const std::wstring& program_folder) {
+  return program_folder + L"\\gzip.exe";
+}
+
+bool DecompressesInStateFolder(const DecompressNames& names) {
+  return names.folder.size() <= kLongestWorkingFolder;
+}
+
+std::wstring DecompressCommandLine(const std::wstring& gzip, const DecompressNames& names) {
+  if (DecompressesInStateFolder(names)) return ProgramArgument(gzip) + L" -d " + L"temp.gz";
+  return ProgramArgument(gzip) + L" -d " + QuotedOperand(names.compressed);
 }
 
 std::wstring CompressCommandLine(const std::wstring& gzip, const std::wstring& path) {
-  // gzip would read a name starting with "-" as options.
-  const std::wstring argument = path.starts_with(L'-') ? L".\\" + path : path;
-  return ProgramArgument(gzip) + L" \"" + argument + L"\"";
+  return ProgramArgument(gzip) + L" " + QuotedOperand(path);
 }
 
 }  // namespace stavrel

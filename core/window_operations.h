@@ -3,11 +3,11 @@
 // it on its controls; tests implement it with a recorder.
 #include <string>
 
+#include "command_report.h"
+
 namespace stavrel {
 
 enum class Box { Factor, VarFound, File1, File2, Decompress, Compress, FName };
-
-enum class MessageIcon { Critical, Warning, Information };
 
 class WindowOperations {
  public:
@@ -17,12 +17,15 @@ class WindowOperations {
   virtual void SetProgressMax(double max) = 0;
   virtual double ProgressMax() = 0;
   virtual void SetProgressValue(double value) = 0;
-  // Modal; returns when the user has closed it.
-  virtual void ShowMessage(const std::wstring& text, const std::wstring& title,
-                           MessageIcon icon) = 0;
+  // Where the commands' reports go: the window's message box, or a console.
+  virtual MessageSink& Messages() = 0;
   // Lets the window handle what is pending. Returns false once the user has
-  // asked to close the window: a long run then stops at the next step.
+  // asked to stop (closing the window asks too): a long run then stops at
+  // the next step.
   virtual bool ProcessPendingEvents() = 0;
+  // While gzip.exe works on `file` (empty: no longer), a stop request is
+  // the user's to confirm, since it ends another program.
+  virtual void SetBackgroundWork(const std::wstring& file) = 0;
   // Commands are disabled while one runs, so no second one can start.
   virtual void SetCommandsEnabled(bool enabled) = 0;
 };

@@ -42,36 +42,47 @@ void CheckTrimExt(const std::wstring& path) {
   }
 }
 
+// The name a final name is made from must be a plain file name that keeps
+// something before its new extension; then the final name lies in the
+// input's folder.
+bool Usable(const std::wstring& name) {
+  return name.size() > 3 && name.find_first_of(L"\\/:") == std::wstring::npos;
+}
+
+std::wstring OwnName(const std::wstring& path) {
+  return path.find(L'\\') == std::wstring::npos ? path : TrimDir(path);
+}
+
 void CheckDecompressNames(const std::wstring& state, const std::wstring& default_name) {
   const std::wstring folder = RootDir(state);
-  const std::wstring joined = folder + (default_name.empty() ? TrimDir(state) : default_name);
+  const std::wstring name = default_name.empty() ? OwnName(state) : default_name;
   const std::wstring detail = L"state " + Quoted(state) + L"\ndefault name " + Quoted(default_name);
   try {
     const DecompressNames names = FormDecompressNames(state, default_name);
+    Require(Usable(name), "a final name comes only from a plain name of more than three characters", detail);
     Require(names.folder == folder, "the folder is RootDir", detail);
     Require(names.compressed == folder + L"temp.gz" && names.decompressed == folder + L"temp",
             "temp.gz and temp sit in the state's folder", detail);
-    // TrimExt may cut into the folder when the name is under three characters.
-    Require(joined.size() >= 3 && names.final_name == joined.substr(0, joined.size() - 3) + L"sds",
+    Require(names.final_name == folder + name.substr(0, name.size() - 3) + L"sds",
             "the final name is TrimExt(folder & name) & sds", detail + L"\nfinal " + Quoted(names.final_name));
-    if (joined.size() - folder.size() >= 3)
-      Require(names.final_name.starts_with(folder), "the final name is in the state's folder", detail);
-  } catch (const PathTooShort&) {
-    Require(joined.size() < 3, "FormDecompressNames throws only when folder & name is short", detail);
+    Require(RootDir(names.final_name) == folder, "the final name is in the state's folder", detail);
+  } catch (const UnusableName& error) {
+    Require(!Usable(name) && error.Name() == name, "only an unusable name is refused, and quoted", detail);
   }
 }
 
 void CheckCompressNames(const std::wstring& path) {
   const std::wstring detail = L"path " + Quoted(path);
+  const std::wstring name = OwnName(path);
   try {
     const CompressNames names = FormCompressNames(path);
+    Require(Usable(name), "a final name comes only from a plain name of more than three characters", detail);
     Require(names.compressed == path + L".gz", "gzip leaves path & .gz", detail);
-    Require(path.size() >= 3 && names.final_name == path.substr(0, path.size() - 3) + L"000",
+    Require(names.final_name == path.substr(0, path.size() - 3) + L"000",
             "the final name is TrimExt(path) & 000", detail + L"\nfinal " + Quoted(names.final_name));
-    if (TrimDir(path).size() >= 3)
-      Require(names.final_name.starts_with(RootDir(path)), "the final name is in the path's folder", detail);
-  } catch (const PathTooShort&) {
-    Require(path.size() < 3, "FormCompressNames throws only below three characters", detail);
+    Require(RootDir(names.final_name) == RootDir(path), "the final name is in the path's folder", detail);
+  } catch (const UnusableName& error) {
+    Require(!Usable(name) && error.Name() == name, "only an unusable name is refused, and quoted", detail);
   }
 }
 
@@ -81,9 +92,17 @@ void CheckCommandLines(const std::wstring& folder, const std::wstring& path) {
   // No Windows name holds a quote, and a file to compress never ends in a
   // backslash: no quoting could carry those through.
   if (folder.find(L'"') != std::wstring::npos) return;
-  const std::wstring decompress = DecompressCommandLine(gzip);
-  const std::vector<std::wstring> expected{gzip, L"-d", L"temp.gz"};
-  Require(SplitLikeWindows(decompress) == expected, "the decompression line splits into gzip -d temp.gz",
+  DecompressNames names;
+  names.folder = folder + L"\\";
+  names.compressed = names.folder + L"temp.gz";
+  const std::wstring decompress = DecompressCommandLine(gzip, names);
+  // A folder too long to start a process in is named in the argument.
+  const bool in_folder = DecompressesInStateFolder(names);
+  Require(in_folder == (names.folder.size() <= kLongestWorkingFolder), "only short folders are working folders",
+          L"folder " + Quoted(folder));
+  const std::wstring operand = in_folder ? L"temp.gz" : (names.compressed.starts_with(L'-') ? L".\\" : L"") + names.compressed;
+  const std::vector<std::wstring> expected{gzip, L"-d", operand};
+  Require(SplitLikeWindows(decompress) == expected, "the decompression line splits into gzip -d and the file",
           L"folder " + Quoted(folder) + L"\nline " + Quoted(decompress));
 
   if (path.find(L'"') != std::wstring::npos || path.ends_with(L'\\')) return;

@@ -14,7 +14,7 @@
 
 namespace stavrel::win {
 
-frmMain::frmMain(Platform& platform) : platform_(platform), operations_(run_) {}
+frmMain::frmMain(Platform& platform) : platform_(platform), operations_(gate_) {}
 
 frmMain::~frmMain() {
   if (Window()) DestroyWindow(Window());
@@ -54,6 +54,9 @@ LRESULT frmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam))) return TRUE;
+      break;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -109,12 +112,23 @@ void frmMain::OnSetFocus() {
 
 void frmMain::OnClose() {
   // Mid-command the window stays: the command sees the request at its next
-  // step, stops, and RunCommand closes the window then.
-  if (run_.Running()) {
-    run_.RequestClose();
+  // step, stops, and RunCommand closes the window then. Stopping gzip.exe
+  // is the user's to confirm.
+  if (gate_.Running()) {
+    if (!operations_.BackgroundWork().empty())
+      AskToStopGzip(/*then_close=*/true);
+    else
+      gate_.RequestClose();
     return;
   }
   DestroyWindow(Window());
+}
+
+bool frmMain::OnSetCursor(HWND over, WORD hit_test) {
+  if (operations_.BackgroundWork().empty() || hit_test != HTCLIENT) return false;
+  if (over != Window() && !IsChild(Window(), over)) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+  return true;
 }
 
 void frmMain::OnDestroy() {

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,7 +15,7 @@
 #include "icon_handle.h"
 #include "main_window_operations.h"
 #include "platform.h"
-#include "run_state.h"
+#include "command_run.h"
 
 namespace stavrel::win {
 
@@ -52,13 +53,17 @@ class frmMain : public BaseWindow<frmMain> {
   void cmdExit_Click();
 
  private:
-  enum class WhileRunning { Refuse, Nest };
+  using WhileRunning = CommandGate::WhileRunning;
 
   bool OnCreate();
   void OnCommand(int id, int code, HWND control);
   void OnActivate(WORD state);
   void OnSetFocus();
   void OnClose();
+  bool OnSetCursor(HWND over, WORD hit_test);
+  // While gzip.exe works, asks whether to stop it; Yes stops the command,
+  // and closes the window afterwards when `then_close`.
+  void AskToStopGzip(bool then_close);
   void OnDestroy();
   void OnDropFiles(HDROP drop);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -70,14 +75,16 @@ class frmMain : public BaseWindow<frmMain> {
   // Puts a chosen or dropped file into its box, as the browse buttons do.
   void FillPathBox(Box box, const std::wstring& path, bool fills_default_name);
 
-  // The boundary of every command: marks it running, shows whatever it
-  // throws, and closes the window afterwards when that was asked meanwhile.
-  template <class Body>
-  void RunCommand(const wchar_t* failure_heading, WhileRunning while_running, Body&& body);
+  // The boundary of every command: core's gate, which refuses a second
+  // command and reports whatever escapes; the window closes afterwards when
+  // that was asked meanwhile.
+  void RunCommand(const wchar_t* failure_heading, WhileRunning while_running,
+                  const std::function<void()>& body);
 
   Platform& platform_;
   HINSTANCE instance_ = nullptr;
-  RunState run_;
+  CommandGate gate_;
+  bool asking_to_stop_ = false;
   MainWindowOperations operations_;
   FileDialog dlgMain;
   std::optional<WindowFonts> fonts_;

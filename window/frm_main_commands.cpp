@@ -11,26 +11,30 @@
 #include "current_folder.h"
 #include "drop_handle.h"
 #include "dropped_files.h"
-#include "error_text.h"
 #include "frm_main.h"
 #include "win32_error.h"
 
 namespace stavrel::win {
 
-template <class Body>
-void frmMain::RunCommand(const wchar_t* failure_heading, WhileRunning while_running, Body&& body) {
-  // Commands are disabled while one runs, but a click already queued, or an
-  // access key, can still arrive through the message pump.
-  if (run_.Running() && while_running == WhileRunning::Refuse) return;
-  {
-    RunState::Scope running(run_);
-    try {
-      body();
-    } catch (...) {
-      ReportCurrentException(Window(), failure_heading);
-    }
-  }
-  if (!run_.Running() && run_.CloseRequested()) DestroyWindow(Window());
+void frmMain::RunCommand(const wchar_t* failure_heading, WhileRunning while_running,
+                         const std::function<void()>& body) {
+  gate_.Run(operations_, while_running, body, failure_heading);
+  if (!gate_.Running() && gate_.CloseRequested()) DestroyWindow(Window());
+}
+
+void frmMain::AskToStopGzip(bool then_close) {
+  // A second close or Esc while the question is up asks nothing more.
+  if (asking_to_stop_) return;
+  asking_to_stop_ = true;
+  const std::wstring question = L"gzip.exe is still working on " + operations_.BackgroundWork() +
+                                L". Stop it? The state stays as it was.";
+  const int answer = MessageBoxW(Window(), question.c_str(), L"Stavrel",
+                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+  asking_to_stop_ = false;
+  if (answer == 0) ThrowLastError(L"Ask whether to stop gzip.exe");
+  if (answer != IDYES) return;
+  if (then_close) gate_.RequestClose();
+  gate_.RequestStop();
 }
 
 void frmMain::OnCommand(int id, int code, HWND control) {
@@ -53,7 +57,11 @@ void frmMain::OnCommand(int id, int code, HWND control) {
     case ids::cmdCompress: cmdCompress_Click(); break;
     case ids::cmdAbout: cmdAbout_Click(); break;
     case ids::cmdExit: cmdExit_Click(); break;
-    default: break;  // Escape arrives as IDCANCEL and does nothing
+    case IDCANCEL:
+      // Escape: while gzip.exe works it offers to stop it, else does nothing.
+      if (!operations_.BackgroundWork().empty()) AskToStopGzip(/*then_close=*/false);
+      break;
+    default: break;
   }
 }
 
@@ -132,8 +140,11 @@ void frmMain::cmdAbout_Click() {
 }
 
 void frmMain::cmdExit_Click() {
-  if (run_.Running()) {
-    run_.RequestClose();
+  if (gate_.Running()) {
+    if (!operations_.BackgroundWork().empty())
+      AskToStopGzip(/*then_close=*/true);
+    else
+      gate_.RequestClose();
     return;
   }
   RunCommand(L"\"Quit\" could not clear the boxes.", WhileRunning::Refuse, [&] { ClearBoxes(); });

@@ -93,10 +93,21 @@ void MainWindowOperations::SetProgressValue(double value) {
   SendMessageW(Control(ids::pbProg), PBM_SETPOS, static_cast<WPARAM>(ToProgressUnits(value)), 0);
 }
 
-void MainWindowOperations::ShowMessage(const std::wstring& text, const std::wstring& title,
-                                       MessageIcon icon) {
-  if (!MessageBoxW(window_, text.c_str(), title.c_str(), MB_OK | IconStyle(icon)))
-    ThrowLastError(L"Show the message \"" + title + L"\"");
+void MainWindowOperations::Show(const CommandReport& report) {
+  const wchar_t* title = MessageTitle(report.severity);
+  if (!MessageBoxW(window_, MessageText(report).c_str(), title,
+                   MB_OK | IconStyle(MessageIconOf(report.severity))))
+    ThrowLastError(L"Show the message \"" + std::wstring(title) + L"\"");
+}
+
+void MainWindowOperations::SetBackgroundWork(const std::wstring& file) {
+  background_work_ = file;
+  // The pointer says "working in the background" at once, not only when the
+  // mouse next moves; WM_SETCURSOR keeps it so.
+  POINT point{};
+  if (GetCursorPos(&point) && WindowFromPoint(point) &&
+      (WindowFromPoint(point) == window_ || IsChild(window_, WindowFromPoint(point))))
+    SetCursor(LoadCursorW(nullptr, file.empty() ? IDC_ARROW : IDC_APPSTARTING));
 }
 
 bool MainWindowOperations::ProcessPendingEvents() {
@@ -106,12 +117,12 @@ bool MainWindowOperations::ProcessPendingEvents() {
       // Put it back for the main loop, which ends the program once the
       // command has stopped.
       PostQuitMessage(static_cast<int>(message.wParam));
-      run_.RequestClose();
+      gate_.RequestClose();
       return false;
     }
     DispatchWithDialogKeys(window_, message);
   }
-  return !run_.CloseRequested();
+  return !gate_.StopRequested();
 }
 
 void MainWindowOperations::SetCommandsEnabled(bool enabled) noexcept {

@@ -3,14 +3,14 @@
 // carried out on the real controls.
 #include <windows.h>
 
-#include "run_state.h"
+#include "command_run.h"
 #include "window_operations.h"
 
 namespace stavrel::win {
 
-class MainWindowOperations final : public WindowOperations {
+class MainWindowOperations final : public WindowOperations, public MessageSink {
  public:
-  explicit MainWindowOperations(RunState& run) noexcept : run_(run) {}
+  explicit MainWindowOperations(CommandGate& gate) noexcept : gate_(gate) {}
 
   // The controls exist from WM_CREATE on; nothing calls in before that.
   void Attach(HWND window) noexcept { window_ = window; }
@@ -20,15 +20,20 @@ class MainWindowOperations final : public WindowOperations {
   void SetProgressMax(double max) override;
   double ProgressMax() override;
   void SetProgressValue(double value) override;
-  void ShowMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override;
+  MessageSink& Messages() override { return *this; }
+  void Show(const CommandReport& report) override;
   bool ProcessPendingEvents() override;
+  void SetBackgroundWork(const std::wstring& file) override;
+  // The file gzip.exe works on while a state command waits; else empty.
+  const std::wstring& BackgroundWork() const noexcept { return background_work_; }
   void SetCommandsEnabled(bool enabled) noexcept override;
 
  private:
   HWND Control(int id) const;
 
   HWND window_ = nullptr;
-  RunState& run_;
+  CommandGate& gate_;
+  std::wstring background_work_;
   // Where the focus was when its button was disabled, and where it went, so
   // it can come back if the user has not moved it since.
   HWND focus_before_disable_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,12 +58,14 @@ class PosixChildProcess final : public ChildProcess {
     }
   }
 
-  int Wait(const std::function<void()>& pump) override {
+  std::optional<int> Wait(const std::function<bool()>& pump) override {
     while (!ended_) {
       // Reading as it comes keeps a chatty child from blocking on a full pipe.
       DrainErrorPipe();
-      pump();
+      const bool go_on = pump();
+      // A child that ended while the user was asked has nothing to stop.
       if (Reap(WNOHANG)) break;
+      if (!go_on) return std::nullopt;
       // After end of file the pipe stays readable for ever; then just sleep.
       pollfd readable{error_pipe_.Get(), POLLIN, 0};
       if (poll(&readable, error_pipe_.Valid() ? 1 : 0, kPumpIntervalMs) < 0 && errno != EINTR) {
@@ -143,6 +146,19 @@ std::vector<std::string> ArgumentsFor(const ProcessLaunch& launch, const std::st
 
 // posix_spawn reports a failed chdir and a failed exec alike; name the folder
 // when it is the folder that is missing.
+std::vector<std::string> EnvironmentFor(const ProcessLaunch& launch) {
+  std::vector<std::string> kept;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string variable = *entry;
+    const std::string name = variable.substr(0, variable.find('='));
+    bool unset = false;
+    for (const std::wstring& removed : launch.unset_environment)
+      unset = unset || WideToUtf8(removed) == name;
+    if (!unset) kept.push_back(variable);
+  }
+  return kept;
+}
+
 const std::wstring& PathAtFault(const ProcessLaunch& launch) {
   if (launch.working_directory.empty()) return launch.application;
   struct stat info {};
@@ -181,9 +197,15 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   const std::string working_directory = ToPosixPath(launch.working_directory);
   if (!working_directory.empty()) actions.ChangeDirectory(working_directory.c_str());
 
+  std::vector<std::string> environment = EnvironmentFor(launch);
+  std::vector<char*> envp;
+  for (std::string& variable : environment)
+    envp.push_back(variable.data());
+  envp.push_back(nullptr);
+
   pid_t pid = 0;
   const int error =
-      posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, argv.data(), environ);
+      posix_spawn(&pid, program.c_str(), actions.Get(), nullptr, argv.data(), envp.data());
   if (error != 0) throw ErrnoError(L"start", PathAtFault(launch), error);
   return std::make_unique<PosixChildProcess>(pid, std::move(error_read), application);
 }

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "child_output_text.h"
@@ -32,11 +35,16 @@ class Win32ChildProcess final : public ChildProcess {
     }
   }
 
-  int Wait(const std::function<void()>& pump) override {
+  std::optional<int> Wait(const std::function<bool()>& pump) override {
     while (!ended_) {
       // Reading as it comes keeps a chatty child from blocking on a full pipe.
       DrainErrorPipe();
-      pump();
+      if (!pump()) {
+        // A child that ended while the user was asked has nothing to stop.
+        if (WaitForSingleObject(process_.Get(), 0) != WAIT_OBJECT_0) return std::nullopt;
+        CollectExitCode();
+        break;
+      }
       const HANDLE process = process_.Get();
       const DWORD woken =
           MsgWaitForMultipleObjects(1, &process, FALSE, kPumpIntervalMs, QS_ALLINPUT);
@@ -117,6 +125,32 @@ const std::wstring& PathAtFault(const ProcessLaunch& launch) {
   return launch.application;
 }
 
+bool NameIs(std::wstring_view variable, const std::wstring& name) {
+  return variable.size() > name.size() && variable[name.size()] == L'=' &&
+         CompareStringOrdinal(variable.data(), static_cast<int>(name.size()), name.data(),
+                              static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+}
+
+// This process's environment block without the variables the launch unsets
+// (names compare without regard to case, as Windows compares them).
+std::vector<wchar_t> EnvironmentFor(const ProcessLaunch& launch) {
+  std::unique_ptr<wchar_t, decltype(&FreeEnvironmentStringsW)> block(GetEnvironmentStringsW(),
+                                                                      &FreeEnvironmentStringsW);
+  if (!block) throw LastError(L"start", launch.application);
+  std::vector<wchar_t> kept;
+  for (const wchar_t* entry = block.get(); *entry; entry += wcslen(entry) + 1) {
+    const std::wstring_view variable(entry);
+    bool unset = false;
+    for (const std::wstring& name : launch.unset_environment) unset = unset || NameIs(variable, name);
+    if (unset) continue;
+    kept.insert(kept.end(), variable.begin(), variable.end());
+    kept.push_back(L'\0');
+  }
+  kept.push_back(L'\0');
+  if (kept.size() == 1) kept.push_back(L'\0');  // an empty block still ends in two
+  return kept;
+}
+
 UniqueHandle OpenNulDevice(const std::wstring& application) {
   SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
   UniqueHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
@@ -151,7 +185,7 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   STARTUPINFOEXW startup{};
   startup.StartupInfo.cb = sizeof(startup);
   startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-  startup.StartupInfo.wShowWindow = launch.minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+  startup.StartupInfo.wShowWindow = SW_SHOWMINIMIZED;
   startup.StartupInfo.hStdInput = nul.Get();
   startup.StartupInfo.hStdOutput = nul.Get();
   startup.StartupInfo.hStdError = error_write.Get();
@@ -160,6 +194,7 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   // CreateProcessW may write into the command line, so it gets its own copy.
   std::vector<wchar_t> command_line(launch.command_line.begin(), launch.command_line.end());
   command_line.push_back(L'\0');
+  std::vector<wchar_t> environment = EnvironmentFor(launch);
   const wchar_t* working_directory =
       launch.working_directory.empty() ? nullptr : launch.working_directory.c_str();
 
@@ -168,7 +203,7 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, TRUE,
                       CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT,
-                      nullptr, working_directory, &startup.StartupInfo, &started)) {
+                      environment.data(), working_directory, &startup.StartupInfo, &started)) {
     const DWORD code = GetLastError();
     throw Win32Error(L"start", PathAtFault(launch), code);
   }

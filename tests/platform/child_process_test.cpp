@@ -1,3 +1,8 @@
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "file_fixtures.h"
@@ -10,17 +15,25 @@ using stavrel::ProcessLaunch;
 
 namespace {
 
-void NoPump() {}
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");
+#else
+  if (value) setenv(name, value, 1); else unsetenv(name);
+#endif
+}
+
+bool NoPump() { return true; }
 
 ProcessLaunch LaunchChild(const std::wstring& arguments,
                           const std::wstring& working_directory = L"") {
   const std::wstring program = ChildProgramPath();
-  return ProcessLaunch{program, L"\"" + program + L"\" " + arguments, working_directory};
+  return ProcessLaunch{program, L"\"" + program + L"\" " + arguments, working_directory, {}};
 }
 
 int RunChild(const std::wstring& arguments, std::wstring* error_output = nullptr) {
   auto child = MakePlatform()->StartProcess(LaunchChild(arguments));
-  const int exit_code = child->Wait(NoPump);
+  const int exit_code = child->Wait(NoPump).value();
   if (error_output != nullptr) *error_output = child->ErrorOutput();
   return exit_code;
 }
@@ -93,7 +106,7 @@ TEST(ChildProcess, RunsTheGivenProgramWhenItsFolderHasABlank) {
   CopyProgram(ChildProgramPath(), folder / ProgramFileName(L"dir"));
   for (const std::wstring& command_line : {program + L" --write-self ran.txt --exit 5",
                                            L"\"" + program + L"\" --write-self ran.txt --exit 5"}) {
-    auto child = MakePlatform()->StartProcess(ProcessLaunch{program, command_line, folder.Path()});
+    auto child = MakePlatform()->StartProcess(ProcessLaunch{program, command_line, folder.Path(), {}});
     EXPECT_EQ(child->Wait(NoPump), 5);
     EXPECT_EQ(ReadBytes(folder / L"ran.txt"), Utf8Of(PlatformPath(NativePath(program))));
   }
@@ -106,11 +119,41 @@ TEST(ChildProcess, PumpRunsWhileWaiting) {
   auto child =
       MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 6", folder.Path()));
   int pumped = 0;
-  const int exit_code = child->Wait([&] {
+  const std::optional<int> exit_code = child->Wait([&] {
     if (++pumped == 3) WriteBytes(folder / L"go.txt", "");
+    return true;
   });
   EXPECT_EQ(exit_code, 6);
   EXPECT_GE(pumped, 3);
+}
+
+TEST(ChildProcess, PumpCanStopTheWaitButNotForAnEndedChild) {
+  TestFolder folder;
+  auto running = MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 0", folder.Path()));
+  EXPECT_EQ(running->Wait([] { return false; }), std::nullopt);
+  running->Kill();
+
+  // A child that ended while the user was being asked has nothing to stop.
+  auto ended = MakePlatform()->StartProcess(LaunchChild(L"--exit 4", folder.Path()));
+  EXPECT_EQ(ended->Wait([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return false;
+  }), 4);
+}
+
+TEST(ChildProcess, UnsetsOnlyTheVariablesItIsTold) {
+  TestFolder folder;
+  SetEnvironment("GZIP", "-N");
+  SetEnvironment("STAVREL_KEPT", "yes");
+  ProcessLaunch launch = LaunchChild(L"--stderr-env GZIP --stderr-env gzip --stderr-env STAVREL_KEPT", folder.Path());
+  launch.unset_environment = {L"GZIP"};
+  auto child = MakePlatform()->StartProcess(launch);
+  EXPECT_EQ(child->Wait(NoPump), 0);
+  const std::wstring said = child->ErrorOutput();
+  EXPECT_NE(said.find(L"GZIP=(unset)"), std::wstring::npos) << testing::PrintToString(said);
+  EXPECT_NE(said.find(L"STAVREL_KEPT=yes"), std::wstring::npos) << testing::PrintToString(said);
+  SetEnvironment("GZIP", nullptr);
+  SetEnvironment("STAVREL_KEPT", nullptr);
 }
 
 TEST(ChildProcess, InheritsNothingButItsOwnHandles) {
@@ -148,7 +191,7 @@ TEST(ChildProcess, MissingProgramIsNotFound) {
   TestFolder folder;
   const std::wstring program = folder / ProgramFileName(L"missing");
   const stavrel::SystemError error = CatchSystemError([&] {
-    MakePlatform()->StartProcess(ProcessLaunch{program, L"\"" + program + L"\"", L""});
+    MakePlatform()->StartProcess(ProcessLaunch{program, L"\"" + program + L"\"", L"", {}});
   });
   EXPECT_EQ(error.Kind(), ErrorKind::NotFound);
   EXPECT_EQ(error.Path(), program);

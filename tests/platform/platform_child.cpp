@@ -9,6 +9,7 @@
 //                       directory
 //   --write-self NAME   writes its own executable path (UTF-8) into NAME,
 //                       relative to the working directory
+//   --stderr-env NAME   writes NAME=value, or NAME=(unset), to standard error
 //   --exit N            ends with exit code N
 #include <chrono>
 #include <cstdio>
@@ -79,6 +80,9 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     } else if (option == "--write-self") {
       std::ofstream(value, std::ios::binary) << OwnPath();
+    } else if (option == "--stderr-env") {
+      const char* found = std::getenv(value.c_str());
+      WriteError(value + "=" + (found ? found : "(unset)") + "\n");
     } else if (option == "--exit") {
       std::fflush(stderr);
       return std::stoi(value);

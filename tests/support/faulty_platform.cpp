@@ -57,7 +57,7 @@ class FaultyFile : public OpenFile {
 class ScriptedChild : public ChildProcess {
  public:
   ScriptedChild(int exit_code, std::wstring message) : exit_code_(exit_code), message_(std::move(message)) {}
-  int Wait(const std::function<void()>& pump) override {
+  std::optional<int> Wait(const std::function<bool()>& pump) override {
     pump();
     return exit_code_;
   }
@@ -77,12 +77,13 @@ class FaultyChild : public ChildProcess {
   }
   ~FaultyChild() override { --platform_.open_objects; }
 
-  int Wait(const std::function<void()>& pump) override {
+  std::optional<int> Wait(const std::function<bool()>& pump) override {
     if (platform_.gzip_fault == GzipFault::FinalNameAppears)
       WriteBytes(platform_.appearing_name, {'n', 'e', 'w'});
     platform_.Step(L"wait", L"gzip.exe");
-    const int exit_code = real_->Wait(pump);
-    return platform_.gzip_fault == GzipFault::FailsAfterItsWork ? 1 : exit_code;
+    const std::optional<int> exit_code = real_->Wait(pump);
+    if (exit_code && platform_.gzip_fault == GzipFault::FailsAfterItsWork) return 1;
+    return exit_code;
   }
   std::wstring ErrorOutput() override { return real_->ErrorOutput(); }
   void Kill() override { real_->Kill(); }

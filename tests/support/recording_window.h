@@ -16,16 +16,18 @@ struct ShownMessage {
   MessageIcon icon;
 };
 
-class RecordingWindow : public WindowOperations {
+class RecordingWindow : public WindowOperations, public MessageSink {
  public:
   std::map<Box, std::wstring> boxes;
   double progress_max = 100;
   std::vector<double> progress_values;
   std::vector<ShownMessage> messages;
+  std::vector<CommandReport> reports;
   std::vector<bool> commands_enabled;  // every SetCommandsEnabled call
   int pumps = 0;
   int close_after_pumps = -1;          // ProcessPendingEvents says "closing" from then on
   std::function<void()> on_pump;       // what the "user" does while work runs
+  std::vector<std::wstring> background_work;  // every SetBackgroundWork call
   // Texts of the boxes when each message was shown.
   std::vector<std::map<Box, std::wstring>> boxes_at_message;
 
@@ -34,10 +36,13 @@ class RecordingWindow : public WindowOperations {
   void SetProgressMax(double max) override { progress_max = max; }
   double ProgressMax() override { return progress_max; }
   void SetProgressValue(double value) override { progress_values.push_back(value); }
-  void ShowMessage(const std::wstring& text, const std::wstring& title, MessageIcon icon) override {
-    messages.push_back({text, title, icon});
+  MessageSink& Messages() override { return *this; }
+  void Show(const CommandReport& report) override {
+    messages.push_back({MessageText(report), MessageTitle(report.severity), MessageIconOf(report.severity)});
+    reports.push_back(report);
     boxes_at_message.push_back(boxes);
   }
+  void SetBackgroundWork(const std::wstring& file) override { background_work.push_back(file); }
   bool ProcessPendingEvents() override {
     ++pumps;
     if (on_pump) on_pump();

@@ -1,6 +1,7 @@
 #include "test_files.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -98,5 +99,26 @@ void InstallGzip(const std::wstring& program_folder) {
 #endif
   fs::copy_file(built, NativePath(program_folder + L"\\gzip.exe"), fs::copy_options::overwrite_existing);
 }
+
+namespace {
+
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value ? value : "");  // an empty value unsets
+#else
+  if (value)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+#endif
+}
+
+}  // namespace
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : name_(name) {
+  SetEnvironment(name, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetEnvironment(name_.c_str(), nullptr); }
 
 }  // namespace stavrel::test

@@ -42,6 +42,18 @@ bool Exists(const std::wstring& path);
 // The platform the program runs on here: Win32 under Wine, POSIX natively.
 std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder = L"");
 
+// Sets an environment variable for the life of the scope, then unsets it.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string name_;
+};
+
 // A program folder holding our gzip as "gzip.exe".
 void InstallGzip(const std::wstring& program_folder);
 

@@ -87,7 +87,7 @@ TEST_F(RealFaults, LockedDestinationStaysAsItWas) {
   // Another program holds the destination open without sharing it.
   std::wstring working_directory = folder.Path();
   working_directory.pop_back();
-  auto locker = platform->StartProcess({FILE_LOCKER, L"file_locker", working_directory, false});
+  auto locker = platform->StartProcess({FILE_LOCKER, L"file_locker", working_directory, {}});
   ASSERT_TRUE(WaitUntil([&] { return test::Exists(folder / L"locked"); }))
       << testing::PrintToString(locker->ErrorOutput());
   std::filesystem::remove(test::NativePath(folder / L"locked"));
@@ -206,6 +206,35 @@ TEST_F(RealFaults, GzipThatHangsUntilKilledLeavesTheStateAlone) {
   EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.003"}));
 }
 
+// The user asks to stop a gzip.exe that hangs: it is ended, this run's
+// temporaries go, the state stays, and nothing needs saying.
+TEST_F(RealFaults, GzipThatHangsIsStoppedOnRequest) {
+  test::TempFolder program{L"prog"};
+  std::filesystem::copy_file(HANGING_GZIP, test::NativePath(program / L"gzip.exe"));
+  std::wstring program_folder = program.Path();
+  program_folder.pop_back();
+  auto hanging = test::MakePlatform(program_folder);
+  const Bytes state = {0x1f, 0x8b, 8, 0, 0, 0, 0, 0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  for (bool decompress : {true, false}) {
+    SCOPED_TRACE(decompress ? "decompress" : "compress");
+    window = {};
+    WriteBytes(folder / L"game.003", state);
+    window.boxes[Box::FName] = L"game.003";
+    window.close_after_pumps = 20;  // about 0.3 s into a wait that never ends
+    if (decompress)
+      Decompress(window, *hanging, folder / L"game.003");
+    else
+      Compress(window, *hanging, folder / L"game.003");
+    for (const auto& m : window.messages) ADD_FAILURE() << testing::PrintToString(m.text);
+    EXPECT_EQ(window.background_work, (std::vector<std::wstring>{folder / L"game.003", L""}));
+    EXPECT_EQ(ReadBytes(folder / L"game.003"), state);
+    // It leaves its process id in its working folder.
+    std::filesystem::remove(test::NativePath(folder / L"hang.pid"));
+    std::filesystem::remove("hang.pid");
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.003"}));
+  }
+}
+
 // Stavrel stops gzip.exe when it can no longer wait for it: the partial
 // output gzip was writing must go with it.
 TEST_F(RealFaults, GzipStoppedHalfWayLeavesNoPartialOutput) {
@@ -222,7 +251,7 @@ TEST_F(RealFaults, GzipStoppedHalfWayLeavesNoPartialOutput) {
   std::wstring working_directory = folder.Path();
   working_directory.pop_back();
   const std::wstring gzip = program_folder + L"\\gzip.exe";
-  auto child = platform->StartProcess({gzip, L"\"" + gzip + L"\" -9 game.sds", working_directory});
+  auto child = platform->StartProcess({gzip, L"\"" + gzip + L"\" -9 game.sds", working_directory, {}});
   ASSERT_TRUE(WaitUntil([&] { return folder.Names().size() == 2; })) << "gzip never started writing";
   child->Kill();
   EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.sds"}));

@@ -70,7 +70,6 @@ TEST_F(StateFilesTest, CycleFromStateToSdsAndBack) {
 TEST_F(StateFilesTest, DecompressedNameFollowsTheDefaultName) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
       {L"mystate.000", L"mystate.sds"},
-      {L"abc", L"sds"},
       {L"", L"game.sds"},  // an empty box stands for the state's own name
   };
   for (const auto& [default_name, final_name] : cases) {
@@ -212,6 +211,88 @@ TEST_F(StateFilesTest, NamesThatCannotBeFormedAreReportedUpFront) {
   std::filesystem::current_path(previous);
   EXPECT_NE(OnlyError().find(L"\"ab\""), std::wstring::npos) << OnlyError();
   EXPECT_EQ(folder.Names(), (Names{L"ab"}));
+}
+
+// Too short a name would have TrimExt cut into the folder: "<folder>sds" one
+// level up. Such names are refused, the state untouched.
+TEST_F(StateFilesTest, ShortNamesNeverLandOutsideTheStateFolder) {
+  std::wstring beside = folder.Path();
+  beside.pop_back();
+  struct Case {
+    const wchar_t* state;
+    const wchar_t* default_name;
+    bool decompress;
+  };
+  const Case cases[] = {
+      {L"game.003", L"ab", true}, {L"game.003", L"a", true}, {L"game.003", L"abc", true},
+      {L"ab", L"", true},         {L"ab", L"", false},       {L"abc", L"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.state)) + " " + testing::PrintToString(std::wstring(c.default_name)));
+    window = {};
+    WriteBytes(folder / c.state, state_bytes);
+    window.boxes[Box::FName] = c.default_name;
+    if (c.decompress)
+      Decompress(window, *platform, folder / c.state);
+    else
+      Compress(window, *platform, folder / c.state);
+    const std::wstring quoted = L"\"" + std::wstring(*c.default_name ? c.default_name : c.state) + L"\"";
+    EXPECT_NE(OnlyError().find(quoted), std::wstring::npos) << OnlyError();
+    EXPECT_EQ(folder.Names(), (Names{c.state}));
+    EXPECT_EQ(ReadBytes(folder / c.state), state_bytes);
+    for (const wchar_t* made : {L"sds", L"000", L"s", L"0"})
+      EXPECT_FALSE(test::Exists(beside + made)) << "made beside the folder";
+    std::filesystem::remove(test::NativePath(folder / c.state));
+  }
+}
+
+// The input itself may be replaced by its own result: gzip removes its
+// input first, or the decompressed data is complete beside it.
+TEST_F(StateFilesTest, AFinalNameThatIsTheInputItselfIsReplaced) {
+  WriteBytes(folder / L"game.000", data);
+  Compress(window, *platform, folder / L"game.000");
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"game.000"}));
+  EXPECT_EQ(Gunzip(ReadBytes(folder / L"game.000")), data);
+
+  WriteBytes(folder / L"x.sds", state_bytes);
+  window.boxes[Box::FName] = L"x.sds";
+  Decompress(window, *platform, folder / L"x.sds");
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"game.000", L"x.sds"}));
+  EXPECT_EQ(ReadBytes(folder / L"x.sds"), data);
+}
+
+// A user's GZIP=-N would have gzip write the name stored in the state
+// instead of "temp".
+TEST_F(StateFilesTest, GzipOptionsInTheEnvironmentChangeNothing) {
+  WriteBytes(folder / L"game.sds", data);
+  Compress(window, *platform, folder / L"game.sds");
+  test::ScopedEnvironment gzip_options("GZIP", "-N");
+  window.boxes[Box::FName] = L"other.000";
+  Decompress(window, *platform, folder / L"game.000");
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"other.sds"}));
+  Compress(window, *platform, folder / L"other.sds");
+  ExpectNoMessage();
+  EXPECT_EQ(folder.Names(), (Names{L"other.000"}));
+}
+
+// A folder too long to be a process's working folder: gzip is given the
+// full name instead.
+TEST_F(StateFilesTest, StatesInDeepFoldersCycle) {
+  std::wstring deep = folder.Path();
+  while (deep.size() < 320) deep += std::wstring(40, L'd') + L"\\";
+  std::filesystem::create_directories(test::NativePath(deep));
+  WriteBytes(deep + L"game.003", state_bytes);
+  window.boxes[Box::FName] = L"game.003";
+  Decompress(window, *platform, deep + L"game.003");
+  ExpectNoMessage();
+  Compress(window, *platform, deep + L"game.sds");
+  ExpectNoMessage();
+  EXPECT_EQ(Gunzip(ReadBytes(deep + L"game.000")), data);
+  EXPECT_FALSE(test::Exists(deep + L"temp.gz"));
+  EXPECT_FALSE(test::Exists(deep + L"game.003"));
 }
 
 TEST_F(StateFilesTest, MissingStateChangesNothing) {
