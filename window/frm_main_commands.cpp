@@ -12,6 +12,7 @@
 #include "drop_handle.h"
 #include "dropped_files.h"
 #include "frm_main.h"
+#include "state_names.h"
 #include "win32_error.h"
 
 namespace stavrel::win {
@@ -110,8 +111,11 @@ void frmMain::cmdBrowse_Click(int index) {
 
 void frmMain::FillPathBox(Box box, const std::wstring& path, bool fills_default_name) {
   // Wine's dialog does not always leave the current folder at the chosen
-  // file's, and the state decompression works in the current folder.
-  SetCurrentFolder(RootDir(path));
+  // file's, and a name without a folder is read in the current folder. A
+  // folder too deep to be a process's current folder is not made current:
+  // the commands name it in full anyway.
+  const std::wstring folder = RootDir(path);
+  if (folder.size() <= kLongestWorkingFolder) SetCurrentFolder(folder);
   operations_.SetBoxText(box, path);
   if (fills_default_name) operations_.SetBoxText(Box::FName, TrimDir(path));
 }

@@ -164,6 +164,11 @@ UniqueHandle OpenNulDevice(const std::wstring& application) {
 
 std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   const std::wstring& application = launch.application;
+  // A process's current folder is limited to MAX_PATH - 2 characters. Wine
+  // 8 copies a longer one into a MAX_PATH buffer regardless, corrupting the
+  // caller's heap or starting the child elsewhere: never hand it one.
+  if (launch.working_directory.size() > MAX_PATH - 2)
+    throw Win32Error(L"start", launch.working_directory, ERROR_FILENAME_EXCED_RANGE);
   UniqueHandle nul = OpenNulDevice(application);
 
   SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
