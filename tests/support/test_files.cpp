@@ -94,7 +94,7 @@ std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder) {
   return std::make_unique<NativePlatform>(program_folder);
 }
 
-void InstallGzip(const std::wstring& program_folder) {
+GzipProgramFolder::GzipProgramFolder(const std::wstring& hint) : folder_(hint) {
   // STAVREL_GZIP is the built gzip's path on the build machine.
   fs::path built = STAVREL_GZIP;
 #ifdef _WIN32
@@ -103,11 +103,7 @@ void InstallGzip(const std::wstring& program_folder) {
   std::replace(windows.begin(), windows.end(), L'/', L'\\');
   built = windows;
 #endif
-  fs::copy_file(built, NativePath(program_folder + L"\\gzip.exe"), fs::copy_options::overwrite_existing);
-}
-
-GzipProgramFolder::GzipProgramFolder(const std::wstring& hint) : folder_(hint) {
-  InstallGzip(folder_.Folder());
+  fs::copy_file(built, NativePath(folder_ / L"gzip.exe"), fs::copy_options::overwrite_existing);
 }
 
 }  // namespace stavrel::test

@@ -46,11 +46,8 @@ bool Exists(const std::wstring& path);
 // The platform the program runs on here: Win32 under Wine, POSIX natively.
 std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder = L"");
 
-// A program folder holding our gzip as "gzip.exe".
-void InstallGzip(const std::wstring& program_folder);
-
-// A program folder of its own with our gzip installed, and the platform of
-// a program that runs from it.
+// A program folder of its own holding our gzip as "gzip.exe", and the
+// platform of a program that runs from it.
 class GzipProgramFolder {
  public:
   explicit GzipProgramFolder(const std::wstring& hint = L"prog");
