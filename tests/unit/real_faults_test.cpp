@@ -17,6 +17,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "win32/scoped_handles.h"
 #else
 #include <signal.h>
 #include <sys/stat.h>
@@ -45,10 +47,8 @@ void ExpectError(const test::RecordingWindow& window, const std::wstring& names)
 
 void KillProcess(long pid) {
 #ifdef _WIN32
-  if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid))) {
-    TerminateProcess(process, 1);
-    CloseHandle(process);
-  }
+  const win32::KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid)));
+  if (process.Valid()) TerminateProcess(process.Get(), 1);
 #else
   kill(static_cast<pid_t>(pid), SIGKILL);
 #endif
