@@ -5,6 +5,7 @@
 #include <map>
 
 #include "gzip_bytes.h"
+#include "module_bytes.h"
 #include "stavrel_window_test.h"
 
 namespace stavrel::ui {
@@ -12,12 +13,7 @@ namespace {
 
 using test::Gunzip;
 using test::Gzip;
-
-Bytes StateData() {
-  Bytes data(300000);
-  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>((i % 251) ^ (i >> 9));
-  return data;
-}
+using test::StateData;
 
 const Bytes kNotGzip{'n', 'o', 't', ' ', 'g', 'z', 'i', 'p', ' ', 'd', 'a', 't', 'a', '\r', '\n'};
 
