@@ -157,6 +157,15 @@ TEST_F(StateFilesTest, NotAGzipStateKeepsTheStateAndShowsGzipsReason) {
   EXPECT_EQ(ReadBytes(folder / L"game.003"), not_gzip);
 }
 
+// gzip ends without an error but makes nothing: its own words say why.
+TEST_F(StateFilesTest, GzipThatMakesNoOutputIsQuoted) {
+  WriteBytes(folder / L"x.gz", state_bytes);
+  Compress(window, *platform, folder / L"x.gz");
+  const std::wstring text = OnlyError();
+  EXPECT_NE(text.find(L"already has .gz suffix"), std::wstring::npos) << text;
+  EXPECT_EQ(folder.Names(), (Names{L"x.gz"}));
+}
+
 TEST_F(StateFilesTest, TruncatedStateKeepsTheStateAndLeavesNoTemporaries) {
   const Bytes truncated(state_bytes.begin(), state_bytes.begin() + state_bytes.size() / 2);
   WriteBytes(folder / L"game.003", truncated);
