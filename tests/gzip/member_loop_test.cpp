@@ -7,7 +7,7 @@
 
 #include "member_reader.h"
 #include "member_writer.h"
-#include "memory_streams.h"
+#include "gzip_memory_streams.h"
 
 namespace gz {
 namespace {

@@ -1,6 +1,8 @@
 #include "lzw_decoder.h"
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "member_reader.h"
@@ -60,6 +62,10 @@ class CodeReader {
   std::size_t count_ = 0;
 };
 
+// Room for every code the data can name: 9-bit data goes on with 10-bit
+// codes once its table is full, and those can name codes past the table.
+std::size_t TableSlots(unsigned max_bits) { return std::max(std::size_t{1} << max_bits, std::size_t{1} << 10); }
+
 class LzwDecoder {
  public:
   LzwDecoder(InputBuffer& input, ByteSink& output, unsigned max_bits, bool block_mode)
@@ -69,11 +75,11 @@ class LzwDecoder {
         max_bits_(max_bits),
         table_size_(1u << max_bits),
         next_free_(block_mode ? kClear + 1 : kClear),
-        prefix_(std::size_t{1} << kLzwMaxBits),
-        suffix_(std::size_t{1} << kLzwMaxBits),
-        stack_((std::size_t{1} << kLzwMaxBits) + 1) {
+        prefix_(std::make_unique<std::uint16_t[]>(TableSlots(max_bits))),
+        suffix_(std::make_unique<std::uint8_t[]>(TableSlots(max_bits))),
+        stack_size_(TableSlots(max_bits) + 1),
+        stack_(std::make_unique_for_overwrite<std::uint8_t[]>(stack_size_)) {
     for (unsigned c = 0; c < 256; ++c) suffix_[c] = static_cast<std::uint8_t>(c);
-    pending_.reserve(kOutputChunk);
   }
 
   std::uint64_t Run() {
@@ -92,7 +98,7 @@ class LzwDecoder {
         continue;
       }
       const auto incoming = static_cast<std::uint32_t>(code);
-      std::size_t top = stack_.size();
+      std::size_t top = stack_size_;
       std::uint32_t walk = incoming;
       if (walk >= next_free_) {
         if (walk > next_free_) {
@@ -144,7 +150,7 @@ class LzwDecoder {
   }
 
   void PutAll(std::size_t top) {
-    pending_.insert(pending_.end(), stack_.begin() + static_cast<std::ptrdiff_t>(top), stack_.end());
+    pending_.insert(pending_.end(), stack_.get() + top, stack_.get() + stack_size_);
     if (pending_.size() >= kOutputChunk) Flush();
   }
 
@@ -162,9 +168,12 @@ class LzwDecoder {
   std::uint32_t next_free_;
   unsigned bits_ = kFirstBits;
   std::uint32_t largest_code_ = (1u << kFirstBits) - 1;
-  std::vector<std::uint16_t> prefix_;
-  std::vector<std::uint8_t> suffix_;
-  std::vector<std::uint8_t> stack_;
+  // Each code's string is its prefix code's string plus one byte; strings
+  // come out last byte first, so they are put together on a stack.
+  std::unique_ptr<std::uint16_t[]> prefix_;
+  std::unique_ptr<std::uint8_t[]> suffix_;
+  std::size_t stack_size_;
+  std::unique_ptr<std::uint8_t[]> stack_;
   std::vector<std::uint8_t> pending_;
   std::uint64_t written_ = 0;
 };

@@ -32,9 +32,10 @@ struct Tree {
 };
 
 // The leaf counts. The deepest length's count is stored minus two: it
-// always holds the end-of-block code and at least one byte. The tree must
-// be complete, as GNU gzip requires.
-void ReadLeafCounts(InputBuffer& input, Tree& tree) {
+// always holds the end-of-block code and at least one byte. Returns whether
+// the tree is complete, which GNU gzip requires, but only once it has read
+// the leaves.
+bool ReadLeafCounts(InputBuffer& input, Tree& tree) {
   tree.max_length = NextByte(input);
   if (tree.max_length < 1 || tree.max_length > kMaxCodeLength) throw StreamFault(Fault::PackBitLength);
   std::uint64_t free_codes = 2;  // codes of the current length not yet used
@@ -50,17 +51,18 @@ void ReadLeafCounts(InputBuffer& input, Tree& tree) {
     free_codes = (free_codes - count) * 2;
   }
   if (stored_total >= kMaxLeaves) throw StreamFault(Fault::PackTooManyLeaves);
-  if (free_codes != 0) throw StreamFault(Fault::PackTooFewLeaves);
+  return free_codes == 0;
 }
 
 Tree ReadTree(InputBuffer& input) {
   Tree tree;
-  ReadLeafCounts(input, tree);
+  const bool complete = ReadLeafCounts(input, tree);
   for (unsigned length = 1; length <= tree.max_length; ++length) {
     tree.first_leaf[length] = static_cast<std::uint32_t>(tree.leaves.size());
     const std::uint32_t bytes = tree.count[length] - (length == tree.max_length ? 1 : 0);
     for (std::uint32_t i = 0; i < bytes; ++i) tree.leaves.push_back(NextByte(input));
   }
+  if (!complete) throw StreamFault(Fault::PackTooFewLeaves);
   // Canonical codes, numbered from the deepest length up: its leaves take
   // the codes from 0, and each shorter length continues above the parents
   // of the codes below it.
