@@ -37,9 +37,10 @@ ReferenceResult ReferenceLzw(std::span<const std::uint8_t> data) {
   // (fewer than 10 bits) ever reaches one.
   std::map<unsigned, Bytes> table;
   for (unsigned c = 0; c < 256; ++c) table[c] = Bytes{static_cast<std::uint8_t>(c)};
-  auto string_of = [&](unsigned code) {
+  const Bytes undefined{0, 0};
+  auto string_of = [&](unsigned code) -> const Bytes& {
     const auto found = table.find(code);
-    return found == table.end() ? Bytes{0, 0} : found->second;
+    return found == table.end() ? undefined : found->second;
   };
   // The next code to define; 256 is the clear code in block mode.
   unsigned next = block_mode ? 257 : 256;
