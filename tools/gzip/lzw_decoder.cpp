@@ -63,8 +63,18 @@ class CodeReader {
 };
 
 // Room for every code the data can name: 9-bit data goes on with 10-bit
-// codes once its table is full, and those can name codes past the table.
-std::size_t TableSlots(unsigned max_bits) { return std::max(std::size_t{1} << max_bits, std::size_t{1} << 10); }
+// codes once its table is full, and those can name codes past the table,
+// entries it never defined. Those read as in a fresh table, as zeros; wider
+// data only ever reads entries it has defined.
+constexpr std::size_t kNarrowSlots = std::size_t{1} << 10;
+std::size_t TableSlots(unsigned max_bits) { return std::max(std::size_t{1} << max_bits, kNarrowSlots); }
+
+template <typename T>
+std::unique_ptr<T[]> TableOf(unsigned max_bits) {
+  auto table = std::make_unique_for_overwrite<T[]>(TableSlots(max_bits));
+  std::fill_n(table.get(), kNarrowSlots, T{0});
+  return table;
+}
 
 class LzwDecoder {
  public:
@@ -75,8 +85,8 @@ class LzwDecoder {
         max_bits_(max_bits),
         table_size_(1u << max_bits),
         next_free_(block_mode ? kClear + 1 : kClear),
-        prefix_(std::make_unique<std::uint16_t[]>(TableSlots(max_bits))),
-        suffix_(std::make_unique<std::uint8_t[]>(TableSlots(max_bits))),
+        prefix_(TableOf<std::uint16_t>(max_bits)),
+        suffix_(TableOf<std::uint8_t>(max_bits)),
         stack_size_(TableSlots(max_bits) + 1),
         stack_(std::make_unique_for_overwrite<std::uint8_t[]>(stack_size_)) {
     for (unsigned c = 0; c < 256; ++c) suffix_[c] = static_cast<std::uint8_t>(c);
