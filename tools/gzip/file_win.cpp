@@ -6,35 +6,33 @@
 
 #include "file.h"
 #include "names.h"
-#include "utf_win.h"
+#include "win32/long_path.h"
+#include "win32/scoped_handles.h"
+#include "win32/system_error_text.h"
+#include "win32/utf.h"
 
 namespace gz::fs {
 
+namespace win = stavrel::win32;
+
+// A file the layer opened; the handle owner closes it, and Close() says what
+// went wrong when a written file could not be closed.
 class NativeFile {
  public:
   explicit NativeFile(HANDLE handle) : handle_(handle) {}
-  ~NativeFile() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  NativeFile(const NativeFile&) = delete;
-  NativeFile& operator=(const NativeFile&) = delete;
 
-  HANDLE get() const { return handle_; }
-  bool is_open() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_.Get(); }
+  bool is_open() const { return handle_.Valid(); }
   // Returns the error when closing failed.
-  DWORD close() {
-    const BOOL closed = CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed ? ERROR_SUCCESS : GetLastError();
-  }
+  DWORD close() { return CloseHandle(handle_.Release()) ? ERROR_SUCCESS : GetLastError(); }
 
  private:
-  HANDLE handle_;
+  win::KernelHandle handle_;
 };
 
 namespace {
 
-bool is_not_found(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+bool is_not_found(DWORD error) { return win::MeansNoSuchFile(error); }
 
 // The common failures read as GNU gzip's (C library) words for them, so that
 // messages are the same on every system; the rest in the system's words.
@@ -51,31 +49,13 @@ std::string reason(DWORD error) {
     case ERROR_NO_DATA: return "Broken pipe";
     default: break;
   }
-  wchar_t* text = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = length ? std::wstring(text, length) : L"Windows error " + std::to_wstring(error);
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-    message.pop_back();
-  return win::to_utf8(message);
+  return win::ToUtf8(win::SystemErrorText(error));
 }
 
 SystemError system_error(DWORD error) { return SystemError(reason(error), is_not_found(error)); }
 
 // Beyond MAX_PATH the wide calls need the "\\?\" form of the full path.
-std::wstring native_path(const std::string& path) {
-  std::wstring wide = win::to_utf16(path);
-  if (wide.size() < 240) return wide;
-  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return wide;
-  std::wstring full(size, L'\0');
-  full.resize(GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
-  if (full.starts_with(L"\\\\?\\")) return full;
-  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
-  return L"\\\\?\\" + full;
-}
+std::wstring native_path(const std::string& path) { return win::ExtendedLengthPath(win::ToUtf16(path)); }
 
 // FILETIME counts 100 ns steps from 1601; Timestamp counts from 1970.
 constexpr std::int64_t kUnixEpochTicks = 116444736000000000LL;
@@ -219,7 +199,7 @@ PendingOutput::~PendingOutput() {
 PendingOutput PendingOutput::create_beside(const std::string& final_path) {
   const std::string folder = final_path.substr(0, final_path.size() - names::base_name(final_path).size());
   for (int attempt = 1;; ++attempt) {
-    const std::string temporary = folder + ".gzip-" + win::to_utf8(random_letters(6));
+    const std::string temporary = folder + ".gzip-" + win::ToUtf8(random_letters(6));
     auto file = std::make_unique<NativeFile>(CreateFileW(native_path(temporary).c_str(), GENERIC_WRITE | DELETE, 0,
                                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file->is_open()) {
@@ -300,7 +280,7 @@ void write_error_text(std::string_view text) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
   DWORD mode = 0;
   if (GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode)) {
-    const std::wstring wide = win::to_utf16(text);
+    const std::wstring wide = win::ToUtf16(text);
     DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;

@@ -9,13 +9,13 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "utf_win.h"
+#include "win32/utf.h"
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  for (int i = 0; i < argc; ++i) arguments.push_back(gz::win::to_utf8(argv[i]));
+  for (int i = 0; i < argc; ++i) arguments.push_back(stavrel::win32::ToUtf8(argv[i]));
   gz::Environment environment;
-  if (const wchar_t* value = _wgetenv(L"GZIP")) environment.gzip_options = gz::win::to_utf8(value);
+  if (const wchar_t* value = _wgetenv(L"GZIP")) environment.gzip_options = stavrel::win32::ToUtf8(value);
   environment.posixly_correct = _wgetenv(L"POSIXLY_CORRECT") != nullptr;
   return gz::run_program(arguments, environment);
 }
