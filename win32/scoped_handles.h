@@ -114,6 +114,12 @@ struct LocalMemoryTraits : NullIsNone<HLOCAL> {
 };
 using LocalMemory = ScopedHandle<LocalMemoryTraits>;
 
+// This process's environment block, as GetEnvironmentStringsW hands it out.
+struct EnvironmentBlockTraits : NullIsNone<wchar_t*> {
+  static void Free(wchar_t* block) noexcept { FreeEnvironmentStringsW(block); }
+};
+using EnvironmentBlock = ScopedHandle<EnvironmentBlockTraits>;
+
 // A GDI object selected into a DC for the lifetime of this object; the
 // previous one is put back at the end.
 class SelectedObject {

@@ -134,11 +134,10 @@ bool NameIs(std::wstring_view variable, const std::wstring& name) {
 // This process's environment block without the variables the launch unsets
 // (names compare without regard to case, as Windows compares them).
 std::vector<wchar_t> EnvironmentFor(const ProcessLaunch& launch) {
-  std::unique_ptr<wchar_t, decltype(&FreeEnvironmentStringsW)> block(GetEnvironmentStringsW(),
-                                                                      &FreeEnvironmentStringsW);
-  if (!block) throw LastError(L"start", launch.application);
+  const EnvironmentBlock block(GetEnvironmentStringsW());
+  if (!block.Valid()) throw LastError(L"start", launch.application);
   std::vector<wchar_t> kept;
-  for (const wchar_t* entry = block.get(); *entry; entry += wcslen(entry) + 1) {
+  for (const wchar_t* entry = block.Get(); *entry; entry += wcslen(entry) + 1) {
     const std::wstring_view variable(entry);
     bool unset = false;
     for (const std::wstring& name : launch.unset_environment) unset = unset || NameIs(variable, name);
