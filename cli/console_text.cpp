@@ -1,0 +1,109 @@
+#include "console_text.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <io.h>
+#else
+#include <unistd.h>
+
+#include "path_conversion.h"
+#include "text_conversion.h"
+#endif
+
+namespace stavrel::cli {
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+namespace {
+
+std::wstring Utf8ToWide(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+  return text;
+}
+
+std::string WideToUtf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+// The console's own handle when the stream is a console, else nothing.
+HANDLE ConsoleOf(std::FILE* stream) {
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+
+}  // namespace
+
+std::wstring TextFromArgument(const std::string& argument) { return Utf8ToWide(argument); }
+
+std::wstring FullPathFromArgument(const std::string& argument) {
+  return fs::absolute(fs::path(Utf8ToWide(argument))).wstring();
+}
+
+bool IsFolder(const std::string& argument) {
+  std::error_code error;
+  return fs::is_directory(fs::path(Utf8ToWide(argument)), error);
+}
+
+std::wstring ForDisplay(const std::wstring& text) { return text; }
+
+void WriteText(std::FILE* stream, const std::wstring& text) {
+  if (HANDLE console = ConsoleOf(stream)) {
+    std::fflush(stream);
+    DWORD written = 0;
+    WriteConsoleW(console, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    return;
+  }
+  const std::string bytes = WideToUtf8(text);
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
+bool IsTerminal(std::FILE* stream) { return ConsoleOf(stream) != nullptr; }
+
+#else
+
+std::wstring TextFromArgument(const std::string& argument) { return posix::Utf8ToWide(argument); }
+
+std::wstring FullPathFromArgument(const std::string& argument) {
+  return posix::FromPosixPath(fs::absolute(fs::path(argument)).string());
+}
+
+bool IsFolder(const std::string& argument) {
+  std::error_code error;
+  return fs::is_directory(fs::path(argument), error);
+}
+
+std::wstring ForDisplay(const std::wstring& text) {
+  std::wstring shown = text;
+  std::replace(shown.begin(), shown.end(), L'\\', L'/');
+  return shown;
+}
+
+void WriteText(std::FILE* stream, const std::wstring& text) {
+  const std::string bytes = posix::WideToUtf8(text);
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
+
+#endif
+
+void WriteLine(std::FILE* stream, const std::wstring& line) {
+  WriteText(stream, line + L"\n");
+  std::fflush(stream);
+}
+
+}  // namespace stavrel::cli
