@@ -47,6 +47,8 @@ HANDLE ConsoleOf(std::FILE* stream) {
 
 }  // namespace
 
+std::string ArgumentFromWide(const wchar_t* argument) { return WideToUtf8(argument); }
+
 std::wstring TextFromArgument(const std::string& argument) { return Utf8ToWide(argument); }
 
 std::wstring FullPathFromArgument(const std::string& argument) {

@@ -7,6 +7,11 @@
 
 namespace stavrel::cli {
 
+#ifdef _WIN32
+// A wmain argument as UTF-8, the way CLI11 reads it.
+std::string ArgumentFromWide(const wchar_t* argument);
+#endif
+
 // An argument (UTF-8) as the program's text, and as a full path.
 std::wstring TextFromArgument(const std::string& argument);
 std::wstring FullPathFromArgument(const std::string& argument);

@@ -11,8 +11,6 @@
 #include "stop_request.h"
 
 #ifdef _WIN32
-#include <windows.h>
-
 #include "win32_platform.h"
 using NativePlatform = stavrel::Win32Platform;
 #else
@@ -44,15 +42,7 @@ int RunProgram(const std::vector<std::string>& arguments) {
 // Arguments arrive as UTF-16 so any file name works; CLI11 reads UTF-8.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  for (int i = 0; i < argc; ++i) {
-    const std::wstring argument = argv[i];
-    const int length = WideCharToMultiByte(CP_UTF8, 0, argument.data(), static_cast<int>(argument.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, argument.data(), static_cast<int>(argument.size()), bytes.data(), length,
-                        nullptr, nullptr);
-    arguments.push_back(std::move(bytes));
-  }
+  for (int i = 0; i < argc; ++i) arguments.push_back(stavrel::cli::ArgumentFromWide(argv[i]));
   return RunProgram(arguments);
 }
 #else
