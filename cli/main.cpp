@@ -38,6 +38,12 @@ int RunProgram(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
+#ifdef __MINGW32__
+// cmd.exe hands "*.mdl" over as it is; the C runtime expands it into the
+// matching files, as a batch on the command line expects.
+extern "C" int _dowildcard = -1;
+#endif
+
 #ifdef _WIN32
 // Arguments arrive as UTF-16 so any file name works; CLI11 reads UTF-8.
 int wmain(int argc, wchar_t** argv) {
