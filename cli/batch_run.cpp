@@ -165,7 +165,7 @@ int Batch::Run() {
   if (StopRequested()) {
     WriteLine(stderr, std::wstring(kProgramName) + L": stopped: " + std::to_wstring(jobs.size() - started) +
                           L" of " + std::to_wstring(jobs.size()) +
-                          L" files left as they were; the others are complete");
+                          L" files not done and left as they were");
     return kStoppedExitCode;
   }
   if (tally_.failed > 0) return 1;

@@ -24,6 +24,13 @@ namespace {
 
 // Where the example files live, named as a user's would be.
 const std::wstring kFolder = L"C:\\Games\\";
+const wchar_t* const kExampleFiles[] = {L"region one.mdl", L"region one converted.mdl", L"tiny.mdl",
+                                        L"tiny converted.mdl", L"game.003", L"game.sds", L"game.000"};
+
+// What an earlier run left would change what the window says.
+void RemoveExampleFiles() {
+  for (const wchar_t* name : kExampleFiles) DeleteFileW((kFolder + name).c_str());
+}
 
 class GuidePictures {
  public:
@@ -37,7 +44,7 @@ class GuidePictures {
   void PressAndSettle(int id) const {
     if (!PressAndWait(Control(id))) throw std::runtime_error("the window did not answer a press");
   }
-  // The window, and the message box over it when there is one.
+  // The window, or the message box when there is one.
   void Take(const std::wstring& name, HWND message_box = nullptr) const;
   MessageBoxWindow PressForMessage(int id) const;
 
@@ -49,14 +56,9 @@ void GuidePictures::Take(const std::wstring& name, HWND message_box) const {
   MakeForeground(message_box ? message_box : program_.Window());
   RedrawWindow(program_.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   SyncWith(program_.Window());
-  RECT area{};
-  GetWindowRect(program_.Window(), &area);
-  if (message_box) {
-    RECT box{};
-    GetWindowRect(message_box, &box);
-    UnionRect(&area, &area, &box);
-  }
-  const Picture picture = WithoutBlackEdges(SettledPicture(area));
+  // Wine puts a message box wherever there is room, often far from the
+  // window: the box is pictured on its own.
+  const Picture picture = WithoutBlackEdges(SettledPictureOf(message_box ? message_box : program_.Window()));
   if (picture.width == 0 || !WriteBmp(picture, pictures_ + L"\\" + name + L".bmp"))
     throw std::runtime_error("cannot take or write a picture");
 }
@@ -118,7 +120,9 @@ int wmain(int argc, wchar_t** argv) {
   try {
     CreateDirectoryW(L"C:\\Games", nullptr);
     stavrel::ui::EndEveryStavrel();
+    stavrel::ui::RemoveExampleFiles();
     stavrel::ui::GuidePictures(argv[1]).TakeAll();
+    stavrel::ui::RemoveExampleFiles();
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "guide_pictures: %s\n", error.what());

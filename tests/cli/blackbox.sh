@@ -217,7 +217,7 @@ kill -INT "$pid"
 wait "$pid"
 status=$?
 expect_status 130
-expect_err "stopped: 3 of 3 files left as they were"
+expect_err "stopped: 3 of 3 files not done and left as they were"
 rm -f hang.pid
 expect_files program s1.003 s2.003 s3.003
 finish
@@ -235,7 +235,7 @@ kill -INT "$pid"
 wait "$pid"
 status=$?
 expect_status 130
-expect_err "files left as they were; the others are complete"
+expect_err "files not done and left as they were"
 [ "$(ls out | wc -l)" -lt 60 ] || fail "the whole batch ran"
 for made in out/*; do cmp -s "$made" expected.mdl || fail "$made is not a complete conversion"; done
 finish
