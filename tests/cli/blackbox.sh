@@ -50,11 +50,14 @@ finish() {
 expect_status() { [ "$status" -eq "$1" ] || fail "exit code $status, expected $1"; }
 expect_err() { tr -d '\r' <"$work/err" | grep -qF -- "$1" || fail "stderr lacks: $1"; }
 expect_out() { tr -d '\r' <"$work/out" | grep -qF -- "$1" || fail "stdout lacks: $1"; }
-expect_files() {
-  local listed
-  listed=$(ls -A | LC_ALL=C sort | tr '\n' ' ')
-  [ "$listed" = "$* " ] || fail "files are: $listed; expected: $*"
+# expect_files_in FOLDER NAME...: exactly these files, sorted.
+expect_files_in() {
+  local folder=$1 listed
+  shift
+  listed=$(ls -A "$folder" | LC_ALL=C sort | tr '\n' ' ')
+  [ "$listed" = "$* " ] || fail "files in $folder are: $listed; expected: $*"
 }
+expect_files() { expect_files_in . "$@"; }
 expect_same() { cmp -s "$1" "$2" || fail "$1 differs from $2"; }
 
 # A module of $2 records, each address $3 plus its number; $4 (optional) is
@@ -91,7 +94,7 @@ expect_status 1
 expect_err "bad.mdl: Variable 40000 holds the address 2147483647; adding the factor 5 goes beyond the 32-bit range"
 expect_err "Nothing was written"
 expect_out "converted 2 modules, 1 failed"
-(cd out && expect_files a.mdl c.mdl)
+expect_files_in out a.mdl c.mdl
 module expected.mdl 1000 5
 expect_same out/a.mdl expected.mdl
 finish
@@ -192,6 +195,18 @@ run_cli convert --factor 3 --output-dir "sortie ü" "modülé 日本.mdl"
 expect_status 0
 module expected.mdl 10 3
 expect_same "sortie ü/modülé 日本.mdl" expected.mdl
+finish
+
+begin "wildcards on Windows"
+if $under_wine; then
+  mkdir mods out
+  module mods/a.mdl 10 0
+  module mods/b.mdl 10 0
+  # cmd.exe passes the pattern on as it is.
+  run_cli convert --factor 1 --output-dir out 'mods\*.mdl'
+  expect_status 0
+  expect_files_in out a.mdl b.mdl
+fi
 finish
 
 # --- stopping ----------------------------------------------------------------
