@@ -52,7 +52,9 @@ std::string ArgumentFromWide(const wchar_t* argument) { return WideToUtf8(argume
 std::wstring TextFromArgument(const std::string& argument) { return Utf8ToWide(argument); }
 
 std::wstring FullPathFromArgument(const std::string& argument) {
-  return fs::absolute(fs::path(Utf8ToWide(argument))).wstring();
+  // The core splits paths at "\" only, and long paths ("\\?\") take no
+  // "." or "..": "dir/./game.003" must reach it as "C:\...\dir\game.003".
+  return fs::absolute(fs::path(Utf8ToWide(argument))).lexically_normal().make_preferred().wstring();
 }
 
 bool IsFolder(const std::string& argument) {
@@ -80,7 +82,7 @@ bool IsTerminal(std::FILE* stream) { return ConsoleOf(stream) != nullptr; }
 std::wstring TextFromArgument(const std::string& argument) { return posix::Utf8ToWide(argument); }
 
 std::wstring FullPathFromArgument(const std::string& argument) {
-  return posix::FromPosixPath(fs::absolute(fs::path(argument)).string());
+  return posix::FromPosixPath(fs::absolute(fs::path(argument)).lexically_normal().string());
 }
 
 bool IsFolder(const std::string& argument) {

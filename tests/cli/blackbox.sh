@@ -186,6 +186,13 @@ run_cli decompress --name "Édition 日本.sds" "game é.000"
 expect_status 0
 expect_files game.mdl "Édition 日本.sds"
 expect_same "Édition 日本.sds" game.mdl
+# "/", "." and ".." in a name: the state's folder is still its own.
+mkdir sub
+gzip -c game.mdl >sub/g.003
+run_cli decompress "sub/../sub/./g.003"
+expect_status 0
+expect_files_in sub g.sds
+expect_same sub/g.sds game.mdl
 finish
 
 begin "unicode module names"
