@@ -136,7 +136,20 @@ expect_err "state.sds: A file is in the way"
 run_cli recompress missing.sds
 expect_status 1
 expect_err "missing.sds: The file to compress does not exist"
-expect_files a.mdl copy.mdl expected.mdl state.003 state.sds taken.mdl three.mdl
+echo "old" >state.000
+run_cli recompress state.sds
+expect_status 1
+expect_err "state.000: A file is in the way"
+[ "$(cat state.000)" = "old" ] || fail "the file in the way was changed"
+expect_files a.mdl copy.mdl expected.mdl state.000 state.003 state.sds taken.mdl three.mdl
+# A program folder without gzip.exe.
+mkdir alone
+cp "$cli" alone/
+$runner "alone/$(basename "$cli")" decompress state.003 >"$work/out" 2>"$work/err"
+status=$?
+expect_status 1
+expect_err "gzip.exe is missing from Stavrel's folder"
+expect_files_in . a.mdl alone copy.mdl expected.mdl state.000 state.003 state.sds taken.mdl three.mdl
 finish
 
 begin "exit codes and usage"
