@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 
+#include "command_run.h"
 #include "console_operations.h"
 #include "console_text.h"
 #include "file_job.h"
@@ -68,10 +69,15 @@ std::wstring Batch::Convert(const FileJob& job) {
   // The window's save dialog asks before it replaces a file; here nothing
   // asks, so an existing destination is kept unless --force says otherwise.
   // The module itself given as destination is the core's to refuse.
-  if (!request_.force && platform_.FileExists(job.output) && !platform_.SameFile(job.input, job.output)) {
-    operations_.Show({Severity::Error, L"The file to write to exists.", job.output, L"",
-                      L"Give --force to replace it. Nothing was written."});
-    return L"";
+  // In the core's boundary, so that a failed look at the file is reported
+  // like any other failure.
+  if (!request_.force) {
+    RunCommand(operations_, [&] {
+      if (platform_.FileExists(job.output) && !platform_.SameFile(job.input, job.output))
+        throw CommandFailure({Severity::Error, L"The file to write to exists.", job.output, L"",
+                              L"Give --force to replace it. Nothing was written."});
+    });
+    if (!operations_.Reports().empty()) return L"";
   }
   ConvertToSnes9x(operations_, platform_, job.input);
   const std::wstring variables = operations_.BoxText(Box::VarFound);
