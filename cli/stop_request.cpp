@@ -47,6 +47,8 @@ void CatchStopRequests() {
   action.sa_flags = SA_RESTART;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  // A closed terminal ends the run the same way, not in the middle of a file.
+  sigaction(SIGHUP, &action, nullptr);
 #endif
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Ctrl+C, and natively SIGINT and SIGTERM: the run stops at its next step
+// Ctrl+C, and natively SIGINT, SIGTERM and SIGHUP: the run stops at its next step
 // instead of the process dying with a file half-written.
 namespace stavrel::cli {
 

@@ -238,24 +238,31 @@ wait_for() {
   return 1
 }
 
-begin "Ctrl+C while gzip works"
-mkdir program
-cp "$cli" program/
-cp "$hanging_gzip" program/gzip.exe
-for n in 1 2 3; do echo "state $n" | gzip >"s$n.003"; done
-# Under Wine the runner becomes the program, and Wine hands SIGINT to
-# the console's Ctrl+C handler.
-$runner "$PWD/program/$(basename "$cli")" decompress s1.003 s2.003 s3.003 >"$work/out" 2>"$work/err" &
-pid=$!
-wait_for hang.pid || fail "gzip never started"
-kill -INT "$pid"
-wait "$pid"
-status=$?
-expect_status 130
-expect_err "stopped: 3 of 3 files not done and left as they were"
-rm -f hang.pid
-expect_files program s1.003 s2.003 s3.003
-finish
+# stop_while_gzip_works SIGNAL
+stop_while_gzip_works() {
+  begin "SIG$1 while gzip works"
+  mkdir program
+  cp "$cli" program/
+  cp "$hanging_gzip" program/gzip.exe
+  for n in 1 2 3; do echo "state $n" | gzip >"s$n.003"; done
+  # Under Wine the runner becomes the program, and Wine hands SIGINT to
+  # the console's Ctrl+C handler.
+  $runner "$PWD/program/$(basename "$cli")" decompress s1.003 s2.003 s3.003 >"$work/out" 2>"$work/err" &
+  pid=$!
+  wait_for hang.pid || fail "gzip never started"
+  kill -"$1" "$pid"
+  wait "$pid"
+  status=$?
+  expect_status 130
+  expect_err "stopped: 3 of 3 files not done and left as they were"
+  rm -f hang.pid
+  expect_files program s1.003 s2.003 s3.003
+  finish
+}
+stop_while_gzip_works INT
+# Wine has no console event for these.
+$under_wine || stop_while_gzip_works TERM
+$under_wine || stop_while_gzip_works HUP
 
 begin "Ctrl+C in the middle of a batch"
 mkdir out
