@@ -15,7 +15,10 @@ data=${4:?}
 [ "$runner" = "-" ] && runner=
 under_wine=false
 [ -n "$runner" ] && under_wine=true
-program_folder=$(dirname "$cli")
+absolute() { case $1 in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+cli=$(absolute "$cli")
+hanging_gzip=$(absolute "$hanging_gzip")
+data=$(absolute "$data")
 
 export LC_ALL=C.UTF-8
 unset GZIP POSIXLY_CORRECT
