@@ -38,6 +38,9 @@ std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arg
   CLI::App app{"Stavrel: converts modules and decompresses or recompresses save states.", "stavrel-cli"};
   app.set_version_flag("--version", "stavrel-cli " STAVREL_VERSION_TEXT);
   app.require_subcommand(1, 1);
+  app.footer(
+      "Exit codes: 0 every file done, 1 a file failed (the others are done) or a usage error,\n"
+      "2 done with warnings, 130 stopped by Ctrl+C. Run a command with --help for its options.");
 
   CLI::App* convert = app.add_subcommand(
       "convert", "Write a copy of each module with every address shifted by the factor");
@@ -45,23 +48,26 @@ std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arg
                       "The conversion factor as typed in the window: -5, 1E3, &H100, &O17")
       ->required();
   convert->add_option("--output-dir", request.output_dir,
-                      "Write each module into DIR under its own name (DIR must exist)");
+                      "Write each module into DIR under its own name (DIR must exist)")
+      ->type_name("DIR");
   convert->add_flag("--force", request.force, "Replace a destination that exists");
   convert->add_option("files", request.files, "SOURCE DEST, or the sources with --output-dir")
-      ->required();
+      ->required()
+      ->type_name("FILE");
   AddQuiet(*convert, request);
 
   CLI::App* decompress = app.add_subcommand(
       "decompress", "Decompress each save state into an editable .sds file beside it");
   decompress->add_option("--name", request.name,
                          "The default name for the state (one state only); without it each "
-                         "state's own file name is used");
-  decompress->add_option("states", request.files, "The save states")->required();
+                         "state's own file name is used")
+      ->type_name("NAME");
+  decompress->add_option("states", request.files, "The save states")->required()->type_name("STATE");
   AddQuiet(*decompress, request);
 
   CLI::App* recompress =
       app.add_subcommand("recompress", "Compress each .sds file into a .000 save state");
-  recompress->add_option("files", request.files, "The .sds files")->required();
+  recompress->add_option("files", request.files, "The .sds files")->required()->type_name("SDS");
   AddQuiet(*recompress, request);
 
   std::vector<char*> argv;
