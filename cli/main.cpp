@@ -41,7 +41,9 @@ int RunProgram(const std::vector<std::string>& arguments) {
 #ifdef __MINGW32__
 // cmd.exe hands "*.mdl" over as it is; the C runtime expands it into the
 // matching files, as a batch on the command line expects.
-extern "C" int _dowildcard = -1;
+extern "C" {
+int _dowildcard = -1;
+}
 #endif
 
 #ifdef _WIN32
