@@ -33,33 +33,37 @@ mkdir sources
 module sources/m000.mdl 1048576
 for n in $(seq -w 1 99); do cp sources/m000.mdl "sources/m0$n.mdl"; done
 
-# Seconds for the best run of "$@", each into an empty out/.
-best_time() {
-  local best= start elapsed i
-  for ((i = 0; i < runs; i++)); do
-    rm -rf out && mkdir out
-    start=$EPOCHREALTIME
-    "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-    elapsed=$(awk -v a="$EPOCHREALTIME" -v b="$start" 'BEGIN { print a - b }')
-    if [ -z "$best" ] || awk -v e="$elapsed" -v b="$best" 'BEGIN { exit !(e < b) }'; then best=$elapsed; fi
-  done
-  printf '%.3f' "$best"
+# Seconds for one run of "$@" into an empty out/.
+time_once() {
+  local start
+  rm -rf out && mkdir out
+  start=$EPOCHREALTIME
+  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+  awk -v a="$EPOCHREALTIME" -v b="$start" 'BEGIN { print a - b }'
 }
 
-ratio_line() {
-  local label=$1 ours=$2 reference=$3
-  printf '%-34s %9s %9s %7.2f\n' "$label" "$ours" "$reference" "$(awk -v a="$ours" -v b="$reference" 'BEGIN { print a / b }')"
+smaller() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
+
+# compare LABEL OURS COPY: the best of `runs` for each, the two taking turns
+# so that both meet the same load on a shared machine.
+compare() {
+  local label=$1 ours=$2 copy=$3 best_ours= best_copy= i
+  for ((i = 0; i < runs; i++)); do
+    best_ours=$(smaller "$(time_once "$ours")" "$best_ours")
+    best_copy=$(smaller "$(time_once "$copy")" "$best_copy")
+  done
+  printf '%-34s %9.3f %9.3f %7.2f\n' "$label" "$best_ours" "$best_copy" \
+    "$(awk -v a="$best_ours" -v b="$best_copy" 'BEGIN { print a / b }')"
 }
+
+native_ours() { "$native" convert --factor 5 --output-dir out sources/*.mdl; }
+native_copy() { cp sources/*.mdl out/; }
+wine_ours() { "$wine_run" "$windows" convert --factor 5 --output-dir out sources/*.mdl; }
+wine_copy() { "$wine_run" cmd /c copy /b /y 'sources\*.mdl' 'out\'; }
 
 printf '%-34s %9s %9s %7s\n' "100 modules x 1 MB" "ours s" "copy s" "ratio"
-ratio_line "native: stavrel-cli / cp" \
-  "$(best_time "$native" convert --factor 5 --output-dir out sources/*.mdl)" \
-  "$(best_time cp sources/*.mdl out/)"
-if [ -n "$windows" ]; then
-  ratio_line "Wine: stavrel-cli.exe / copy" \
-    "$(best_time "$wine_run" "$windows" convert --factor 5 --output-dir out sources/*.mdl)" \
-    "$(best_time "$wine_run" cmd /c copy /b /y 'sources\*.mdl' 'out\')"
-fi
+compare "native: stavrel-cli / cp" native_ours native_copy
+[ -n "$windows" ] && compare "Wine: stavrel-cli.exe / copy" wine_ours wine_copy
 
 max_rss() {
   rm -rf out && mkdir out
