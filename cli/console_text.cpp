@@ -6,6 +6,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <io.h>
+
+#include "win32/utf.h"
 #else
 #include <unistd.h>
 
@@ -20,24 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::wstring Utf8ToWide(const std::string& bytes) {
-  if (bytes.empty()) return {};
-  const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
-  return text;
-}
-
-std::string WideToUtf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
-                      nullptr);
-  return bytes;
-}
-
 // The console's own handle when the stream is a console, else nothing.
 HANDLE ConsoleOf(std::FILE* stream) {
   HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
@@ -47,19 +31,19 @@ HANDLE ConsoleOf(std::FILE* stream) {
 
 }  // namespace
 
-std::string ArgumentFromWide(const wchar_t* argument) { return WideToUtf8(argument); }
+std::string ArgumentFromWide(const wchar_t* argument) { return win32::ToUtf8(argument); }
 
-std::wstring TextFromArgument(const std::string& argument) { return Utf8ToWide(argument); }
+std::wstring TextFromArgument(const std::string& argument) { return win32::ToUtf16(argument); }
 
 std::wstring FullPathFromArgument(const std::string& argument) {
   // The core splits paths at "\" only, and long paths ("\\?\") take no
   // "." or "..": "dir/./game.003" must reach it as "C:\...\dir\game.003".
-  return fs::absolute(fs::path(Utf8ToWide(argument))).lexically_normal().make_preferred().wstring();
+  return fs::absolute(fs::path(win32::ToUtf16(argument))).lexically_normal().make_preferred().wstring();
 }
 
 bool IsFolder(const std::string& argument) {
   std::error_code error;
-  return fs::is_directory(fs::path(Utf8ToWide(argument)), error);
+  return fs::is_directory(fs::path(win32::ToUtf16(argument)), error);
 }
 
 std::wstring ForDisplay(const std::wstring& text) { return text; }
@@ -71,7 +55,7 @@ void WriteText(std::FILE* stream, const std::wstring& text) {
     WriteConsoleW(console, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     return;
   }
-  const std::string bytes = WideToUtf8(text);
+  const std::string bytes = win32::ToUtf8(text);
   std::fwrite(bytes.data(), 1, bytes.size(), stream);
 }
 

@@ -75,6 +75,9 @@ class StateCommand {
 
  private:
   std::wstring FindGzip();
+  // Where gzip runs: the input's folder when a process can start there; in a
+  // deeper folder gzip is given full names and runs in Stavrel's folder.
+  std::wstring WorkingFolderFor(const std::wstring& input_folder);
   void RequireExisting(const std::wstring& path, const std::wstring& what);
   void RefuseExisting(const std::wstring& path);
   // True when `final_name` is `input` itself (any spelling), which the
@@ -123,6 +126,11 @@ std::wstring StateCommand::FindGzip() {
     Fail({Severity::Error, L"gzip.exe is missing from Stavrel's folder.", gzip, L"",
           L"Reinstall Stavrel. Nothing was changed."});
   return gzip;
+}
+
+std::wstring StateCommand::WorkingFolderFor(const std::wstring& input_folder) {
+  if (input_folder.size() <= kLongestWorkingFolder) return input_folder;
+  return platform_.ProgramFolder();
 }
 
 void StateCommand::RequireExisting(const std::wstring& path, const std::wstring& what) {
@@ -210,8 +218,7 @@ void StateCommand::Decompress(const std::wstring& state) {
   }
 
   temporaries_.Add(names.decompressed, state);
-  const bool in_folder = DecompressesInStateFolder(names);
-  ProcessLaunch launch{gzip, DecompressCommandLine(gzip, names), in_folder ? names.folder : L"",
+  ProcessLaunch launch{gzip, DecompressCommandLine(gzip, names), WorkingFolderFor(names.folder),
                        {std::begin(kGzipEnvironment), std::end(kGzipEnvironment)}};
   const std::wstring warning =
       RunGzip(launch, names.decompressed, L"decompress the state", state, kept);
@@ -257,7 +264,7 @@ void StateCommand::Compress(const std::wstring& path) {
   const bool replaces_input = FinalNameIsInput(names.final_name, path);
 
   temporaries_.Add(names.compressed, path);
-  ProcessLaunch launch{gzip, CompressCommandLine(gzip, path), L"",
+  ProcessLaunch launch{gzip, CompressCommandLine(gzip, path), WorkingFolderFor(RootDir(path)),
                        {std::begin(kGzipEnvironment), std::end(kGzipEnvironment)}};
   const std::wstring warning = RunGzip(launch, names.compressed, L"compress the state", path,
                                        L"The file " + path + L" is unchanged.");

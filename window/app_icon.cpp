@@ -2,7 +2,7 @@
 
 #include "dpi.h"
 #include "resource_ids.h"
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
@@ -10,15 +10,15 @@ HICON SharedAppIcon(HINSTANCE instance, int size_metric) {
   const int size = GetSystemMetrics(size_metric);
   auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_STAVREL), IMAGE_ICON,
                                             size, size, LR_SHARED));
-  if (!icon) ThrowLastError(L"Load the program icon");
+  if (!icon) win32::ThrowLastError(L"Load the program icon");
   return icon;
 }
 
-IconHandle AppIconForDpi(HINSTANCE instance, int size_metric, UINT dpi) {
+win32::IconHandle AppIconForDpi(HINSTANCE instance, int size_metric, UINT dpi) {
   const int size = SystemMetricForDpi(size_metric, dpi);
-  IconHandle icon(static_cast<HICON>(
+  win32::IconHandle icon(static_cast<HICON>(
       LoadImageW(instance, MAKEINTRESOURCEW(IDI_STAVREL), IMAGE_ICON, size, size, 0)));
-  if (!icon) ThrowLastError(L"Load the program icon");
+  if (!icon.Valid()) win32::ThrowLastError(L"Load the program icon");
   return icon;
 }
 

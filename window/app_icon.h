@@ -2,7 +2,7 @@
 // The program's icon (stavrel.ico) at the sizes a DPI asks for.
 #include <windows.h>
 
-#include "icon_handle.h"
+#include "win32/scoped_handles.h"
 
 namespace stavrel::win {
 
@@ -11,6 +11,6 @@ HICON SharedAppIcon(HINSTANCE instance, int size_metric);
 
 // The icon drawn for a DPI: SM_CXICON or SM_CXSMICON at that DPI. Owned by
 // the caller, who hands it to the window with WM_SETICON.
-IconHandle AppIconForDpi(HINSTANCE instance, int size_metric, UINT dpi);
+win32::IconHandle AppIconForDpi(HINSTANCE instance, int size_metric, UINT dpi);
 
 }  // namespace stavrel::win

@@ -10,7 +10,7 @@
 #include <windows.h>
 
 #include "error_text.h"
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
@@ -71,7 +71,7 @@ class BaseWindow {
       window_class.hInstance = instance;
       window_class.lpszClassName = Derived::kClassName;
       Derived::DescribeClass(window_class, instance);
-      if (!RegisterClassExW(&window_class)) ThrowLastError(L"Register the window class");
+      if (!RegisterClassExW(&window_class)) win32::ThrowLastError(L"Register the window class");
     }
     return CreateWindowExW(ex_style, Derived::kClassName, caption, style, x, y, width, height,
                            nullptr, nullptr, instance, static_cast<Derived*>(this));

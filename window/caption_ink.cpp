@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "bitmap_handle.h"
-#include "memory_dc.h"
-#include "screen_dc.h"
-#include "selected_object.h"
-#include "win32_error.h"
+#include "win32/scoped_handles.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -20,13 +17,13 @@ int CaptionInkWidth(HFONT font, std::wstring_view caption) {
   if (caption.empty()) return 0;
   const int length = static_cast<int>(caption.size());
 
-  ScreenDc screen;
-  MemoryDc dc(CreateCompatibleDC(screen.get()));
-  if (!dc) ThrowLastError(L"Measure a label's caption");
-  SelectedObject font_in(dc.get(), font);
+  const win32::WindowDc screen = win32::GetWindowDc(nullptr);
+  win32::MemoryDc dc(CreateCompatibleDC(screen.Get()));
+  if (!dc.Valid()) win32::ThrowLastError(L"Measure a label's caption");
+  win32::SelectedObject font_in(dc.Get(), font);
   SIZE extent{};
-  if (!font_in.Selected() || !GetTextExtentPoint32W(dc.get(), caption.data(), length, &extent))
-    ThrowLastError(L"Measure a label's caption");
+  if (!font_in.Selected() || !GetTextExtentPoint32W(dc.Get(), caption.data(), length, &extent))
+    win32::ThrowLastError(L"Measure a label's caption");
 
   // Room to the right for glyphs that overhang their advance width.
   const int width = extent.cx + extent.cy;
@@ -39,16 +36,16 @@ int CaptionInkWidth(HFONT font, std::wstring_view caption) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  BitmapHandle canvas(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!canvas || !bits) ThrowLastError(L"Measure a label's caption");
+  win32::BitmapHandle canvas(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!canvas.Valid() || !bits) win32::ThrowLastError(L"Measure a label's caption");
   auto* pixels = static_cast<std::uint32_t*>(bits);
   std::fill_n(pixels, static_cast<std::size_t>(width) * height, kWhite);
 
-  SelectedObject canvas_in(dc.get(), canvas.get());
-  SetTextColor(dc.get(), RGB(0, 0, 0));
-  SetBkMode(dc.get(), TRANSPARENT);
+  win32::SelectedObject canvas_in(dc.Get(), canvas.Get());
+  SetTextColor(dc.Get(), RGB(0, 0, 0));
+  SetBkMode(dc.Get(), TRANSPARENT);
   RECT area{0, 0, width, height};
-  DrawTextW(dc.get(), caption.data(), length, &area, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc.Get(), caption.data(), length, &area, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   GdiFlush();  // the drawing must reach the bits before they are read
 
   for (int x = width - 1; x >= 0; --x)

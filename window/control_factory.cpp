@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "layout.h"
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -64,7 +64,7 @@ void CreateControls(HWND parent, HINSTANCE instance, UINT dpi, const WindowFonts
                                    rect.bottom - rect.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                                    instance, nullptr);
-    if (!control) ThrowLastError(std::wstring(L"Create the control ") + entry.name);
+    if (!control) win32::ThrowLastError(std::wstring(L"Create the control ") + entry.name);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Font(entry.font)), FALSE);
     PrepareControl(control, entry.kind);
   }

@@ -1,13 +1,13 @@
 #include "control_placement.h"
 
 #include "layout.h"
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
 void PlaceControls(HWND parent, UINT dpi, const WindowFonts& fonts) {
   HDWP positions = BeginDeferWindowPos(static_cast<int>(kMainWindowControls.size()));
-  if (!positions) ThrowLastError(L"Move the controls");
+  if (!positions) win32::ThrowLastError(L"Move the controls");
   for (const ControlEntry& entry : kMainWindowControls) {
     HWND control = GetDlgItem(parent, entry.id);
     if (!control) continue;
@@ -17,9 +17,9 @@ void PlaceControls(HWND parent, UINT dpi, const WindowFonts& fonts) {
     positions = DeferWindowPos(positions, control, nullptr, rect.left, rect.top,
                                rect.right - rect.left, rect.bottom - rect.top,
                                SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!positions) ThrowLastError(L"Move the controls");
+    if (!positions) win32::ThrowLastError(L"Move the controls");
   }
-  if (!EndDeferWindowPos(positions)) ThrowLastError(L"Move the controls");
+  if (!EndDeferWindowPos(positions)) win32::ThrowLastError(L"Move the controls");
   InvalidateRect(parent, nullptr, TRUE);
 }
 

@@ -1,7 +1,7 @@
 #include "dpi.h"
 
-#include "screen_dc.h"
-#include "win32_error.h"
+#include "win32/scoped_handles.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -26,8 +26,8 @@ void EnablePerMonitorDpiAwareness() noexcept {
 }
 
 UINT SystemDpi() noexcept {
-  ScreenDc screen;
-  int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  const win32::WindowDc screen = win32::GetWindowDc(nullptr);
+  int dpi = screen.Valid() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 
@@ -49,7 +49,7 @@ SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD ex_style, UINT dpi) {
       User32Function<BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
   BOOL adjusted = adjust_for_dpi ? adjust_for_dpi(&rect, style, FALSE, ex_style, dpi)
                                  : AdjustWindowRectEx(&rect, style, FALSE, ex_style);
-  if (!adjusted) ThrowLastError(L"Compute the window size");
+  if (!adjusted) win32::ThrowLastError(L"Compute the window size");
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
@@ -20,7 +20,7 @@ int ChildAt(HWND parent, POINT client_point, std::span<const int> candidates) {
     HWND child = GetDlgItem(parent, id);
     if (!child || !IsWindowVisible(child)) continue;
     RECT rect;
-    if (!GetWindowRect(child, &rect)) ThrowLastError(L"Find where a file was dropped");
+    if (!GetWindowRect(child, &rect)) win32::ThrowLastError(L"Find where a file was dropped");
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     if (PtInRect(&rect, client_point)) return id;
   }

@@ -2,7 +2,7 @@
 
 #include "caption_ink.h"
 #include "layout.h"
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -12,11 +12,11 @@ int PixelHeight(int hundredths_of_point, UINT dpi) {
   return MulDiv(hundredths_of_point, static_cast<int>(dpi), 72 * 100);
 }
 
-FontHandle CreateArial(int pixel_height, int weight) {
-  FontHandle font(CreateFontW(-pixel_height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+win32::FontHandle CreateArial(int pixel_height, int weight) {
+  win32::FontHandle font(CreateFontW(-pixel_height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_SWISS, L"Arial"));
-  if (!font) ThrowLastError(L"Create the Arial font");
+  if (!font.Valid()) win32::ThrowLastError(L"Create the Arial font");
   return font;
 }
 
@@ -34,12 +34,12 @@ bool EveryCaptionFits(HFONT font, UINT dpi) {
 // pixel or two wider than its label, which then clips the colon. The labels
 // take the largest size, up to the window font's, at which every caption
 // fits; a few pixels down at most, so they never look out of place.
-FontHandle CreateLabelFont(int window_font_height, UINT dpi) {
+win32::FontHandle CreateLabelFont(int window_font_height, UINT dpi) {
   constexpr int kMostPixelsSmaller = 3;
   const int smallest = window_font_height - kMostPixelsSmaller;
   for (int height = window_font_height; height > smallest; --height) {
-    FontHandle font = CreateArial(height, FW_NORMAL);
-    if (EveryCaptionFits(font.get(), dpi)) return font;
+    win32::FontHandle font = CreateArial(height, FW_NORMAL);
+    if (EveryCaptionFits(font.Get(), dpi)) return font;
   }
   return CreateArial(smallest, FW_NORMAL);
 }

@@ -2,7 +2,7 @@
 // The fonts of the main window, made for one DPI.
 #include <windows.h>
 
-#include "font_handle.h"
+#include "win32/scoped_handles.h"
 #include "layout_table.h"
 
 namespace stavrel::win {
@@ -15,17 +15,17 @@ class WindowFonts {
 
   HFONT Font(FontKind kind) const noexcept {
     switch (kind) {
-      case FontKind::Caption: return label_.get();
-      case FontKind::BrowseBold: return browse_bold_.get();
+      case FontKind::Caption: return label_.Get();
+      case FontKind::BrowseBold: return browse_bold_.Get();
       case FontKind::Normal: break;
     }
-    return normal_.get();
+    return normal_.Get();
   }
 
  private:
-  FontHandle normal_;
-  FontHandle label_;
-  FontHandle browse_bold_;
+  win32::FontHandle normal_;
+  win32::FontHandle label_;
+  win32::FontHandle browse_bold_;
 };
 
 }  // namespace stavrel::win

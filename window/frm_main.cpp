@@ -10,7 +10,7 @@
 #include "control_placement.h"
 #include "dpi.h"
 #include "layout.h"
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
@@ -35,7 +35,7 @@ void frmMain::Create(HINSTANCE instance) {
                      size.cy))
     return;
   if (creation_error_) std::rethrow_exception(creation_error_);
-  ThrowLastError(L"Create the main window");
+  win32::ThrowLastError(L"Create the main window");
 }
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -86,7 +86,7 @@ bool frmMain::OnCreate() {
     const SIZE size = WindowSizeForDpi(dpi);
     if (!SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy,
                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
-      ThrowLastError(L"Size the main window");
+      win32::ThrowLastError(L"Size the main window");
     last_focus_ = GetDlgItem(Window(), ids::txtFactor);
     DragAcceptFiles(Window(), TRUE);
     ends_program_on_destroy_ = true;
@@ -143,10 +143,10 @@ SIZE frmMain::WindowSizeForDpi(UINT dpi) const {
 }
 
 void frmMain::SetIconsForDpi(UINT dpi) {
-  IconHandle big_icon = AppIconForDpi(instance_, SM_CXICON, dpi);
-  IconHandle small_icon = AppIconForDpi(instance_, SM_CXSMICON, dpi);
-  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon.get()));
-  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon.get()));
+  win32::IconHandle big_icon = AppIconForDpi(instance_, SM_CXICON, dpi);
+  win32::IconHandle small_icon = AppIconForDpi(instance_, SM_CXSMICON, dpi);
+  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon.Get()));
+  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon.Get()));
   // The old icons go only now that the window no longer shows them.
   big_icon_ = std::move(big_icon);
   small_icon_ = std::move(small_icon);

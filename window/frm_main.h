@@ -12,7 +12,7 @@
 #include "base_window.h"
 #include "file_dialog.h"
 #include "fonts.h"
-#include "icon_handle.h"
+#include "win32/scoped_handles.h"
 #include "main_window_operations.h"
 #include "platform.h"
 #include "command_run.h"
@@ -88,8 +88,8 @@ class frmMain : public BaseWindow<frmMain> {
   MainWindowOperations operations_;
   FileDialog dlgMain;
   std::optional<WindowFonts> fonts_;
-  IconHandle big_icon_;
-  IconHandle small_icon_;
+  win32::IconHandle big_icon_;
+  win32::IconHandle small_icon_;
   HWND last_focus_ = nullptr;
   bool ends_program_on_destroy_ = false;
   std::exception_ptr creation_error_;

@@ -9,10 +9,11 @@
 #include "browse_targets.h"
 #include "control_ids.h"
 #include "current_folder.h"
-#include "drop_handle.h"
+#include "win32/scoped_handles.h"
 #include "dropped_files.h"
 #include "frm_main.h"
-#include "win32_error.h"
+#include "state_names.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
@@ -31,7 +32,7 @@ void frmMain::AskToStopGzip(bool then_close) {
   const int answer = MessageBoxW(Window(), question.c_str(), L"Stavrel",
                                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
   asking_to_stop_ = false;
-  if (answer == 0) ThrowLastError(L"Ask whether to stop gzip.exe");
+  if (answer == 0) win32::ThrowLastError(L"Ask whether to stop gzip.exe");
   if (answer != IDYES) return;
   if (then_close) gate_.RequestClose();
   gate_.RequestStop();
@@ -110,22 +111,25 @@ void frmMain::cmdBrowse_Click(int index) {
 
 void frmMain::FillPathBox(Box box, const std::wstring& path, bool fills_default_name) {
   // Wine's dialog does not always leave the current folder at the chosen
-  // file's, and the state decompression works in the current folder.
-  SetCurrentFolder(RootDir(path));
+  // file's, and a name without a folder is read in the current folder. A
+  // folder too deep to be a process's current folder is not made current:
+  // the commands name it in full anyway.
+  const std::wstring folder = RootDir(path);
+  if (folder.size() <= kLongestWorkingFolder) SetCurrentFolder(folder);
   operations_.SetBoxText(box, path);
   if (fills_default_name) operations_.SetBoxText(Box::FName, TrimDir(path));
 }
 
 void frmMain::OnDropFiles(HDROP drop_handle) {
-  DropHandle drop(drop_handle);
+  win32::DropHandle drop(drop_handle);
   POINT point{};
-  DragQueryPoint(drop.get(), &point);
+  DragQueryPoint(drop.Get(), &point);
   std::array<int, kDropTargets.size()> drop_ids{};
   for (std::size_t i = 0; i < kDropTargets.size(); ++i) drop_ids[i] = BoxControlId(kDropTargets[i]);
   RunCommand(L"The dropped file could not be used.", WhileRunning::Refuse, [&] {
     const int id = ChildAt(Window(), point, drop_ids);
     if (id == 0) return;
-    const std::wstring path = FirstDroppedFile(drop.get());
+    const std::wstring path = FirstDroppedFile(drop.Get());
     if (path.empty()) return;
     for (Box box : kDropTargets)
       if (BoxControlId(box) == id) FillPathBox(box, path, box == Box::Decompress);
@@ -135,7 +139,7 @@ void frmMain::OnDropFiles(HDROP drop_handle) {
 void frmMain::cmdAbout_Click() {
   RunCommand(L"The About box could not be shown.", WhileRunning::Nest, [&] {
     if (!MessageBoxW(Window(), AboutText().c_str(), kAboutTitle, MB_OK | MB_ICONINFORMATION))
-      ThrowLastError(L"Show the About box");
+      win32::ThrowLastError(L"Show the About box");
   });
 }
 

@@ -9,7 +9,7 @@
 
 #include "control_ids.h"
 #include "message_loop.h"
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -61,7 +61,7 @@ int BoxControlId(Box box) noexcept {
 
 HWND MainWindowOperations::Control(int id) const {
   HWND control = GetDlgItem(window_, id);
-  if (!control) ThrowLastError(L"Find control " + std::to_wstring(id) + L" of the main window");
+  if (!control) win32::ThrowLastError(L"Find control " + std::to_wstring(id) + L" of the main window");
   return control;
 }
 
@@ -77,7 +77,7 @@ std::wstring MainWindowOperations::BoxText(Box box) {
 
 void MainWindowOperations::SetBoxText(Box box, const std::wstring& text) {
   if (!SetWindowTextW(Control(BoxControlId(box)), text.c_str()))
-    ThrowLastError(L"Set the text of a box");
+    win32::ThrowLastError(L"Set the text of a box");
 }
 
 void MainWindowOperations::SetProgressMax(double max) {
@@ -97,7 +97,7 @@ void MainWindowOperations::Show(const CommandReport& report) {
   const wchar_t* title = MessageTitle(report.severity);
   if (!MessageBoxW(window_, MessageText(report).c_str(), title,
                    MB_OK | IconStyle(MessageIconOf(report.severity))))
-    ThrowLastError(L"Show the message \"" + std::wstring(title) + L"\"");
+    win32::ThrowLastError(L"Show the message \"" + std::wstring(title) + L"\"");
 }
 
 void MainWindowOperations::SetBackgroundWork(const std::wstring& file) {

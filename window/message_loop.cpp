@@ -1,6 +1,6 @@
 #include "message_loop.h"
 
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
@@ -15,7 +15,7 @@ int RunMessageLoop(HWND window) {
   for (;;) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
-    if (got == -1) ThrowLastError(L"Read the next window message");
+    if (got == -1) win32::ThrowLastError(L"Read the next window message");
     // Once the window is gone, plain dispatch is all that is left to do.
     DispatchWithDialogKeys(IsWindow(window) ? window : nullptr, message);
   }

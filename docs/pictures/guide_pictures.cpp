@@ -17,7 +17,7 @@
 #include "module_bytes.h"
 #include "running_program.h"
 #include "screen_capture.h"
-#include "temp_folder.h"
+#include "test_files.h"
 
 namespace stavrel::ui {
 namespace {
@@ -73,9 +73,9 @@ MessageBoxWindow GuidePictures::PressForMessage(int id) const {
 void GuidePictures::TakeAll() {
   std::vector<std::int32_t> addresses(2000);
   std::iota(addresses.begin(), addresses.end(), 0x7E0000);
-  WriteBytes(kFolder + L"region one.mdl", MakeModule(addresses, 0));
-  WriteBytes(kFolder + L"tiny.mdl", MakeModule({1, 2, 3}, 0));
-  WriteBytes(kFolder + L"game.003", test::Gzip(MakeModule(addresses, 10)));
+  test::WriteBytes(kFolder + L"region one.mdl", test::MakeModule(addresses));
+  test::WriteBytes(kFolder + L"tiny.mdl", test::MakeModule({1, 2, 3}));
+  test::WriteBytes(kFolder + L"game.003", test::Gzip(test::StateData()));
 
   Take(L"01-window");
 

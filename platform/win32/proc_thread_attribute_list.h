@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win32 {
 

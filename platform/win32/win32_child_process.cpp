@@ -10,8 +10,8 @@
 
 #include "child_output_text.h"
 #include "proc_thread_attribute_list.h"
-#include "unique_handle.h"
-#include "win32_error.h"
+#include "win32/scoped_handles.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win32 {
 namespace {
@@ -21,7 +21,7 @@ constexpr DWORD kPumpIntervalMs = 15;
 
 class Win32ChildProcess final : public ChildProcess {
  public:
-  Win32ChildProcess(UniqueHandle process, UniqueHandle error_pipe, std::wstring application)
+  Win32ChildProcess(KernelHandle process, KernelHandle error_pipe, std::wstring application)
       : process_(std::move(process)),
         error_pipe_(std::move(error_pipe)),
         application_(std::move(application)) {}
@@ -106,8 +106,8 @@ class Win32ChildProcess final : public ChildProcess {
     }
   }
 
-  UniqueHandle process_;
-  UniqueHandle error_pipe_;
+  KernelHandle process_;
+  KernelHandle error_pipe_;
   std::wstring application_;
   std::string error_output_;
   bool ended_ = false;
@@ -151,9 +151,9 @@ std::vector<wchar_t> EnvironmentFor(const ProcessLaunch& launch) {
   return kept;
 }
 
-UniqueHandle OpenNulDevice(const std::wstring& application) {
+KernelHandle OpenNulDevice(const std::wstring& application) {
   SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
-  UniqueHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+  KernelHandle nul(CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0,
                                nullptr));
   if (!nul.Valid()) throw LastError(L"start", application);
@@ -164,14 +164,19 @@ UniqueHandle OpenNulDevice(const std::wstring& application) {
 
 std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   const std::wstring& application = launch.application;
-  UniqueHandle nul = OpenNulDevice(application);
+  // A process's current folder is limited to MAX_PATH - 2 characters. Wine
+  // 8 copies a longer one into a MAX_PATH buffer regardless, corrupting the
+  // caller's heap or starting the child elsewhere: never hand it one.
+  if (launch.working_directory.size() > MAX_PATH - 2)
+    throw Win32Error(L"start", launch.working_directory, ERROR_FILENAME_EXCED_RANGE);
+  KernelHandle nul = OpenNulDevice(application);
 
   SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
   if (!CreatePipe(&read_end, &write_end, &inheritable, 0)) throw LastError(L"start", application);
-  UniqueHandle error_read(read_end);
-  UniqueHandle error_write(write_end);
+  KernelHandle error_read(read_end);
+  KernelHandle error_write(write_end);
   if (!SetHandleInformation(error_read.Get(), HANDLE_FLAG_INHERIT, 0)) {
     throw LastError(L"start", application);
   }
@@ -207,8 +212,8 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
     const DWORD code = GetLastError();
     throw Win32Error(L"start", PathAtFault(launch), code);
   }
-  UniqueHandle thread(started.hThread);
-  UniqueHandle process(started.hProcess);
+  KernelHandle thread(started.hThread);
+  KernelHandle process(started.hProcess);
   return std::make_unique<Win32ChildProcess>(std::move(process), std::move(error_read),
                                              application);
 }

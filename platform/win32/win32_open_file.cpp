@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "win32_error.h"
+#include "win32/system_error_text.h"
 
 namespace stavrel::win32 {
 namespace {
@@ -12,7 +12,7 @@ constexpr std::size_t kMaxTransfer = 1u << 30;
 
 }  // namespace
 
-Win32OpenFile::Win32OpenFile(UniqueHandle handle, std::wstring path)
+Win32OpenFile::Win32OpenFile(KernelHandle handle, std::wstring path)
     : handle_(std::move(handle)), path_(std::move(path)) {}
 
 std::uint64_t Win32OpenFile::Length() {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform.h"
-#include "unique_handle.h"
+#include "win32/scoped_handles.h"
 
 namespace stavrel::win32 {
 
@@ -15,7 +15,7 @@ namespace stavrel::win32 {
 class Win32OpenFile final : public OpenFile {
  public:
   // path is the name the caller used, for error messages.
-  Win32OpenFile(UniqueHandle handle, std::wstring path);
+  Win32OpenFile(KernelHandle handle, std::wstring path);
 
   std::uint64_t Length() override;
   std::size_t ReadAt(std::uint64_t offset, std::span<std::byte> buffer) override;
@@ -26,7 +26,7 @@ class Win32OpenFile final : public OpenFile {
  private:
   void MoveTo(std::uint64_t offset, const wchar_t* operation);
 
-  UniqueHandle handle_;
+  KernelHandle handle_;
   std::wstring path_;
   static constexpr std::uint64_t kUnknownPosition = ~std::uint64_t{0};
   std::uint64_t position_ = 0;  // where the file pointer is, or kUnknownPosition

@@ -6,18 +6,18 @@
 
 #include <optional>
 
-#include "long_path.h"
 #include "program_folder.h"
-#include "unique_handle.h"
+#include "win32/long_path.h"
+#include "win32/scoped_handles.h"
+#include "win32/system_error_text.h"
 #include "win32_child_process.h"
-#include "win32_error.h"
 #include "win32_open_file.h"
 
 namespace stavrel {
 
 using win32::ExtendedLengthPath;
+using win32::KernelHandle;
 using win32::LastError;
-using win32::UniqueHandle;
 using win32::Win32Error;
 
 namespace {
@@ -30,7 +30,7 @@ bool AnythingExists(const std::wstring& path) {
 
 bool CanOpenForReading(const std::wstring& path) {
   const std::wstring native = ExtendedLengthPath(path);
-  UniqueHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
   return file.Valid();
 }
@@ -49,7 +49,7 @@ std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::wstring& path)
   const std::wstring native = ExtendedLengthPath(path);
   // No access rights asked for, so files that others hold open without
   // sharing still answer; the flag lets folders answer too.
-  UniqueHandle file(CreateFileW(native.c_str(), 0,
+  KernelHandle file(CreateFileW(native.c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.Valid()) {
@@ -81,7 +81,7 @@ void Win32Platform::CopyFile(const std::wstring& from, const std::wstring& to, b
 
 std::unique_ptr<OpenFile> Win32Platform::OpenForReading(const std::wstring& path) {
   const std::wstring native = ExtendedLengthPath(path);
-  UniqueHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"open", path);
   return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
@@ -89,7 +89,7 @@ std::unique_ptr<OpenFile> Win32Platform::OpenForReading(const std::wstring& path
 
 std::unique_ptr<OpenFile> Win32Platform::CreateNew(const std::wstring& path) {
   const std::wstring native = ExtendedLengthPath(path);
-  UniqueHandle file(CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"create", path);
   return std::make_unique<win32::Win32OpenFile>(std::move(file), path);

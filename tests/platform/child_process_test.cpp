@@ -8,7 +8,7 @@
 #include "file_fixtures.h"
 #include "inheritable_pipe.h"
 #include "platform_under_test.h"
-#include "test_folder.h"
+#include "test_files.h"
 
 using stavrel::ErrorKind;
 using stavrel::ProcessLaunch;
@@ -88,7 +88,7 @@ TEST(ChildProcess, LargeErrorOutputDoesNotBlockTheChild) {
 }
 
 TEST(ChildProcess, RunsInTheGivenWorkingDirectory) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring work = folder / L"w\u00f6rk dir";
   MakeFolder(work);
   auto child = MakePlatform()->StartProcess(LaunchChild(L"--write-self here.txt --exit 0", work));
@@ -99,25 +99,25 @@ TEST(ChildProcess, RunsInTheGivenWorkingDirectory) {
 // A folder with a blank and an unquoted command line: Windows, asked to
 // guess, would try "...\dir.exe" first. The program given must run.
 TEST(ChildProcess, RunsTheGivenProgramWhenItsFolderHasABlank) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   MakeFolder(folder / L"dir with blank");
   const std::wstring program = folder / L"dir with blank\\" + ProgramFileName(L"platform_child");
   CopyProgram(ChildProgramPath(), program);
   CopyProgram(ChildProgramPath(), folder / ProgramFileName(L"dir"));
   for (const std::wstring& command_line : {program + L" --write-self ran.txt --exit 5",
                                            L"\"" + program + L"\" --write-self ran.txt --exit 5"}) {
-    auto child = MakePlatform()->StartProcess(ProcessLaunch{program, command_line, folder.Path(), {}});
+    auto child = MakePlatform()->StartProcess(ProcessLaunch{program, command_line, folder.Folder(), {}});
     EXPECT_EQ(child->Wait(NoPump), 5);
     EXPECT_EQ(ReadBytes(folder / L"ran.txt"), Utf8Of(PlatformPath(NativePath(program))));
   }
 }
 
 TEST(ChildProcess, PumpRunsWhileWaiting) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   // The child waits for a file that only the pump creates, so Wait can only
   // return if it pumps while the child runs.
   auto child =
-      MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 6", folder.Path()));
+      MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 6", folder.Folder()));
   int pumped = 0;
   const std::optional<int> exit_code = child->Wait([&] {
     if (++pumped == 3) WriteBytes(folder / L"go.txt", "");
@@ -128,13 +128,13 @@ TEST(ChildProcess, PumpRunsWhileWaiting) {
 }
 
 TEST(ChildProcess, PumpCanStopTheWaitButNotForAnEndedChild) {
-  TestFolder folder;
-  auto running = MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 0", folder.Path()));
+  stavrel::test::TempFolder folder;
+  auto running = MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 0", folder.Folder()));
   EXPECT_EQ(running->Wait([] { return false; }), std::nullopt);
   running->Kill();
 
   // A child that ended while the user was being asked has nothing to stop.
-  auto ended = MakePlatform()->StartProcess(LaunchChild(L"--exit 4", folder.Path()));
+  auto ended = MakePlatform()->StartProcess(LaunchChild(L"--exit 4", folder.Folder()));
   EXPECT_EQ(ended->Wait([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     return false;
@@ -142,10 +142,10 @@ TEST(ChildProcess, PumpCanStopTheWaitButNotForAnEndedChild) {
 }
 
 TEST(ChildProcess, UnsetsOnlyTheVariablesItIsTold) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   SetEnvironment("GZIP", "-N");
   SetEnvironment("STAVREL_KEPT", "yes");
-  ProcessLaunch launch = LaunchChild(L"--stderr-env GZIP --stderr-env gzip --stderr-env STAVREL_KEPT", folder.Path());
+  ProcessLaunch launch = LaunchChild(L"--stderr-env GZIP --stderr-env gzip --stderr-env STAVREL_KEPT", folder.Folder());
   launch.unset_environment = {L"GZIP"};
   auto child = MakePlatform()->StartProcess(launch);
   EXPECT_EQ(child->Wait(NoPump), 0);
@@ -157,10 +157,10 @@ TEST(ChildProcess, UnsetsOnlyTheVariablesItIsTold) {
 }
 
 TEST(ChildProcess, InheritsNothingButItsOwnHandles) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   InheritablePipe pipe;
   auto child =
-      MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 0", folder.Path()));
+      MakePlatform()->StartProcess(LaunchChild(L"--wait-for go.txt --exit 0", folder.Folder()));
   // The child is still waiting for go.txt, so a write end it inherited
   // would still be open.
   pipe.CloseWriteEnd();
@@ -188,7 +188,7 @@ TEST(ChildProcess, DroppingARunningChildEndsIt) {
 }
 
 TEST(ChildProcess, MissingProgramIsNotFound) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring program = folder / ProgramFileName(L"missing");
   const stavrel::SystemError error = CatchSystemError([&] {
     MakePlatform()->StartProcess(ProcessLaunch{program, L"\"" + program + L"\"", L"", {}});
@@ -199,7 +199,7 @@ TEST(ChildProcess, MissingProgramIsNotFound) {
 }
 
 TEST(ChildProcess, MissingWorkingDirectoryIsNamed) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring work = folder / L"missing";
   const stavrel::SystemError error =
       CatchSystemError([&] { MakePlatform()->StartProcess(LaunchChild(L"--exit 0", work)); });

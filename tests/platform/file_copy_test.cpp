@@ -4,7 +4,7 @@
 
 #include "file_fixtures.h"
 #include "platform_under_test.h"
-#include "test_folder.h"
+#include "test_files.h"
 
 using stavrel::ErrorKind;
 
@@ -24,7 +24,7 @@ class CopyFileTest : public testing::TestWithParam<CopyCase> {};
 
 TEST_P(CopyFileTest, CopiesExactBytesOrFailsNamingTheRightFile) {
   const CopyCase& c = GetParam();
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring from = folder / L"s\u00e4ve 1.srm";
   const std::wstring target_folder = folder / L"copies";
   const std::wstring to = target_folder + L"\\s\u00e4ve 1.srm";
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CopyCase>& info) { return info.param.name; });
 
 TEST(CopyFile, CopiesAnEmptyFile) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   WriteBytes(folder / L"empty", "");
   MakePlatform()->CopyFile(folder / L"empty", folder / L"copy", false);
   EXPECT_TRUE(Exists(folder / L"copy"));
@@ -77,7 +77,7 @@ TEST(CopyFile, CopiesAnEmptyFile) {
 }
 
 TEST(CopyFile, NeverCopiesAFileOntoItself) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   MakeFolder(folder / L"dir");
   const std::wstring file = folder / L"dir\\f\u00efle";
   WriteBytes(file, "keep me");
@@ -91,8 +91,8 @@ TEST(CopyFile, NeverCopiesAFileOntoItself) {
 }
 
 TEST(CopyFile, ReadOnlyTargetIsNotReplaced) {
-  TestFolder folder;
-  if (!ReadOnlyIsEnforced(folder.Path())) GTEST_SKIP() << "this user writes to read-only files";
+  stavrel::test::TempFolder folder;
+  if (!ReadOnlyIsEnforced(folder.Folder())) GTEST_SKIP() << "this user writes to read-only files";
   WriteBytes(folder / L"source", "new");
   WriteBytes(folder / L"target", "old");
   SetReadOnly(folder / L"target", true);

@@ -4,23 +4,13 @@
 
 #include <fstream>
 
-#ifndef _WIN32
-#include "path_conversion.h"
+#ifdef _WIN32
+#include "win32/utf.h"
+#else
 #include "text_conversion.h"
 #endif
 
 namespace fs = std::filesystem;
-
-fs::path NativePath(const std::wstring& path) {
-#ifdef _WIN32
-  if (path.size() >= 260 && path.rfind(L"\\\\?\\", 0) != 0) return fs::path(L"\\\\?\\" + path);
-  return fs::path(path);
-#else
-  // The standard library would convert through the C locale, which knows no
-  // letters beyond ASCII.
-  return fs::path(stavrel::posix::ToPosixPath(path));
-#endif
-}
 
 std::wstring PlatformPath(const std::filesystem::path& native) {
 #ifdef _WIN32
@@ -32,8 +22,7 @@ std::wstring PlatformPath(const std::filesystem::path& native) {
 
 std::string Utf8Of(const std::wstring& text) {
 #ifdef _WIN32
-  const std::u8string utf8 = fs::path(text).u8string();
-  return std::string(utf8.begin(), utf8.end());
+  return stavrel::win32::ToUtf8(text);
 #else
   return stavrel::posix::WideToUtf8(text);
 #endif
@@ -55,10 +44,6 @@ std::string ReadBytes(const std::wstring& path) {
   file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   EXPECT_TRUE(file) << "cannot read " << NativePath(path);
   return bytes;
-}
-
-bool Exists(const std::wstring& path) {
-  return fs::exists(NativePath(path));
 }
 
 void MakeFolder(const std::wstring& path) {

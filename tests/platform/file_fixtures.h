@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "test_files.h"
+
 // The platform's path ("\" between folders) as the standard library takes it
 // here: "/" on Linux, the "\\?\" prefix on Windows when the path is long.
-std::filesystem::path NativePath(const std::wstring& path);
+using stavrel::test::NativePath;
 // A native path as the platform takes it (on Linux: "/" kept, text decoded).
 std::wstring PlatformPath(const std::filesystem::path& native);
 std::string Utf8Of(const std::wstring& text);
@@ -17,7 +19,7 @@ std::string Utf8Of(const std::wstring& text);
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 // Fails the test (and returns "") when the file cannot be read.
 std::string ReadBytes(const std::wstring& path);
-bool Exists(const std::wstring& path);
+using stavrel::test::Exists;
 void MakeFolder(const std::wstring& path);
 // False where the file system has no hard links.
 bool TryMakeHardLink(const std::wstring& existing, const std::wstring& link);

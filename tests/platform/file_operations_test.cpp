@@ -5,7 +5,7 @@
 
 #include "file_fixtures.h"
 #include "platform_under_test.h"
-#include "test_folder.h"
+#include "test_files.h"
 
 using stavrel::ErrorKind;
 
@@ -25,7 +25,7 @@ class RenameFileTest : public testing::TestWithParam<RenameCase> {};
 
 TEST_P(RenameFileTest, MovesTheFileOrLeavesBothAlone) {
   const RenameCase& c = GetParam();
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring from = folder / L"s\u00e4ve.tmp";
   const std::wstring to = folder / L"dir\\s\u00e4ve.srm";
   if (c.source_exists) WriteBytes(from, "new contents");
@@ -74,7 +74,7 @@ class RemoveFileTest : public testing::TestWithParam<RemoveCase> {};
 
 TEST_P(RemoveFileTest, RemovesFilesOnly) {
   const RemoveCase& c = GetParam();
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   WriteBytes(folder / L"file", "x");
   MakeFolder(folder / L"folder");
   const std::wstring path = folder / c.path;
@@ -109,7 +109,7 @@ class FileExistsTest : public testing::TestWithParam<ExistsCase> {};
 
 TEST_P(FileExistsTest, TrueForFilesOnly) {
   const ExistsCase& c = GetParam();
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   WriteBytes(folder / L"file", "x");
   MakeFolder(folder / L"folder");
   EXPECT_EQ(MakePlatform()->FileExists(folder / c.path), c.exists);
@@ -130,8 +130,8 @@ TEST(FileOperations, CreateNewInReadOnlyFolderIsAccessDenied) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows ignores the read-only attribute on folders";
 #else
-  TestFolder folder;
-  if (!ReadOnlyIsEnforced(folder.Path())) GTEST_SKIP() << "this user writes to read-only files";
+  stavrel::test::TempFolder folder;
+  if (!ReadOnlyIsEnforced(folder.Folder())) GTEST_SKIP() << "this user writes to read-only files";
   MakeFolder(folder / L"locked");
   SetReadOnly(folder / L"locked", true);
   const stavrel::SystemError error =
@@ -144,8 +144,8 @@ TEST(FileOperations, CreateNewInReadOnlyFolderIsAccessDenied) {
 // Every operation on a path well past MAX_PATH, spelled with a detour through
 // ".." that must be resolved before the path can be used.
 TEST(FileOperations, PathsLongerThanMaxPath) {
-  TestFolder folder;
-  std::wstring deep = folder.Path();
+  stavrel::test::TempFolder folder;
+  std::wstring deep = folder.Folder();
   for (int level = 0; level < 5; ++level) {
     deep += L"\\" + std::wstring(60, static_cast<wchar_t>(L'a' + level)) + L" \u00e9";
     MakeFolder(deep);
@@ -177,7 +177,7 @@ TEST(FileOperations, PathsLongerThanMaxPath) {
 #ifdef _WIN32
 // Windows keeps read-only files from being deleted (Linux asks the folder).
 TEST(FileOperations, ReadOnlyFileIsNotDeleted) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   WriteBytes(folder / L"locked", "old");
   SetReadOnly(folder / L"locked", true);
   const stavrel::SystemError error =
@@ -191,7 +191,7 @@ TEST(FileOperations, ReadOnlyFileIsNotDeleted) {
 // Files open without sharing refuse others; the error must say "access
 // denied" and name the busy file.
 TEST(FileOperations, FileBeingWrittenIsNotShared) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring busy = folder / L"busy";
   WriteBytes(folder / L"other", "other");
   auto platform = MakePlatform();

@@ -10,23 +10,17 @@ InheritablePipe::InheritablePipe() {
   HANDLE read = nullptr;
   HANDLE write = nullptr;
   EXPECT_TRUE(CreatePipe(&read, &write, &inheritable, 0));
-  read_ = read;
-  write_ = write;
+  read_.Reset(read);
+  write_.Reset(write);
 }
 
-InheritablePipe::~InheritablePipe() {
-  if (write_ != nullptr) CloseHandle(write_);
-  if (read_ != nullptr) CloseHandle(read_);
-}
+InheritablePipe::~InheritablePipe() = default;
 
-void InheritablePipe::CloseWriteEnd() {
-  CloseHandle(write_);
-  write_ = nullptr;
-}
+void InheritablePipe::CloseWriteEnd() { write_.Reset(); }
 
 bool InheritablePipe::WriteEndHeldElsewhere() {
   DWORD available = 0;
-  if (PeekNamedPipe(read_, nullptr, 0, nullptr, &available, nullptr)) return true;
+  if (PeekNamedPipe(read_.Get(), nullptr, 0, nullptr, &available, nullptr)) return true;
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BROKEN_PIPE));
   return false;
 }

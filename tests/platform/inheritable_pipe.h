@@ -1,4 +1,8 @@
 #pragma once
+#ifdef _WIN32
+#include "win32/scoped_handles.h"
+#endif
+
 // A pipe whose write end any child started meanwhile could inherit, to check
 // that StartProcess hands the child nothing but its own handles.
 class InheritablePipe {
@@ -15,8 +19,8 @@ class InheritablePipe {
 
  private:
 #ifdef _WIN32
-  void* read_ = nullptr;
-  void* write_ = nullptr;
+  stavrel::win32::KernelHandle read_;
+  stavrel::win32::KernelHandle write_;
 #else
   int read_ = -1;
   int write_ = -1;

@@ -5,7 +5,7 @@
 
 #include "file_fixtures.h"
 #include "platform_under_test.h"
-#include "test_folder.h"
+#include "test_files.h"
 
 using stavrel::ErrorKind;
 
@@ -33,7 +33,7 @@ class ReadAtTest : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadAtTest, ReadsUpToTheEndOfFile) {
   const ReadCase& c = GetParam();
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   WriteBytes(folder / L"data", "0123456789");
   auto file = MakePlatform()->OpenForReading(folder / L"data");
   EXPECT_EQ(ReadAt(*file, c.offset, c.size), c.expected);
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ReadCase>& info) { return info.param.name; });
 
 TEST(OpenFile, WritesAtOffsetsAndReadsBackAfterReopening) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring path = folder / L"n\u00e9w.sav";
   auto platform = MakePlatform();
   auto file = platform->CreateNew(path);
@@ -75,7 +75,7 @@ TEST(OpenFile, WritesAtOffsetsAndReadsBackAfterReopening) {
 }
 
 TEST(OpenFile, OffsetsBeyondFourGigabytes) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   const std::wstring path = folder / L"sparse";
   const std::uint64_t far = (5ull << 32) + 3;
   auto file = MakePlatform()->CreateNew(path);
@@ -89,7 +89,7 @@ TEST(OpenFile, OffsetsBeyondFourGigabytes) {
 }
 
 TEST(OpenFile, FileOpenedForReadingRefusesWrites) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   WriteBytes(folder / L"data", "abc");
   auto file = MakePlatform()->OpenForReading(folder / L"data");
   const stavrel::SystemError error = CatchSystemError([&] { file->WriteAt(0, AsBytes("x")); });
@@ -110,7 +110,7 @@ class OpenFailureTest : public testing::TestWithParam<OpenFailureCase> {};
 
 TEST_P(OpenFailureTest, NamesThePathAndTheKind) {
   const OpenFailureCase& c = GetParam();
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   WriteBytes(folder / L"file", "keep");
   MakeFolder(folder / L"folder");
   const std::wstring path = folder / c.path;

@@ -23,6 +23,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+#include "win32/utf.h"
 #else
 #include <unistd.h>
 #endif
@@ -33,12 +35,7 @@ std::string OwnPath() {
 #ifdef _WIN32
   wchar_t wide[32768];
   const DWORD length = GetModuleFileNameW(nullptr, wide, 32768);
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  std::string path(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), path.data(), size, nullptr,
-                      nullptr);
-  return path;
+  return stavrel::win32::ToUtf8(std::wstring_view(wide, length));
 #else
   char path[4096];
   const ssize_t length = readlink("/proc/self/exe", path, sizeof path);

@@ -2,7 +2,7 @@
 
 #include "file_fixtures.h"
 #include "platform_under_test.h"
-#include "test_folder.h"
+#include "test_files.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ class SameFileTest : public testing::TestWithParam<SameFileCase> {};
 
 TEST_P(SameFileTest, ComparesFilesNotNames) {
   const SameFileCase& c = GetParam();
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   MakeFolder(folder / L"dir");
   MakeFolder(folder / L"dir\\sub");
   WriteBytes(folder / L"dir\\f", "same bytes");
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<SameFileCase>& info) { return info.param.name; });
 
 TEST(SameFile, AnswersForAFileOpenWithoutSharing) {
-  TestFolder folder;
+  stavrel::test::TempFolder folder;
   MakeFolder(folder / L"dir");
   auto platform = MakePlatform();
   auto writing = platform->CreateNew(folder / L"dir\\busy");

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #ifdef _WIN32
+#include "win32/long_path.h"
 #include "win32_platform.h"
 #else
 #include "path_conversion.h"
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 // the process's locale.
 fs::path NativePath(const std::wstring& path) {
 #ifdef _WIN32
-  return fs::path(path);
+  return fs::path(win32::ExtendedLengthPath(path));
 #else
   return fs::path(posix::ToPosixPath(path));
 #endif
@@ -52,8 +53,14 @@ TempFolder::TempFolder(const std::wstring& hint) {
 }
 
 TempFolder::~TempFolder() {
+  const fs::path root = NativePath(path_);
   std::error_code ignored;  // a test that failed may have left a file open
-  fs::remove_all(NativePath(path_), ignored);
+  // Read-only files (Windows) and folders (Linux) would stop remove_all.
+  for (auto entry = fs::recursive_directory_iterator(root, ignored);
+       entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
+    fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(root, ignored);
 }
 
 std::vector<std::wstring> TempFolder::Names() const {
@@ -88,7 +95,7 @@ std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder) {
   return std::make_unique<NativePlatform>(program_folder);
 }
 
-void InstallGzip(const std::wstring& program_folder) {
+GzipProgramFolder::GzipProgramFolder(const std::wstring& hint) : folder_(hint) {
   // STAVREL_GZIP is the built gzip's path on the build machine.
   fs::path built = STAVREL_GZIP;
 #ifdef _WIN32
@@ -97,7 +104,7 @@ void InstallGzip(const std::wstring& program_folder) {
   std::replace(windows.begin(), windows.end(), L'/', L'\\');
   built = windows;
 #endif
-  fs::copy_file(built, NativePath(program_folder + L"\\gzip.exe"), fs::copy_options::overwrite_existing);
+  fs::copy_file(built, NativePath(folder_ / L"gzip.exe"), fs::copy_options::overwrite_existing);
 }
 
 namespace {

@@ -13,11 +13,13 @@ namespace stavrel::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The native form of a program path.
+// The native form of a program path; on Windows with the "\\?\" prefix when
+// the path is too long for the plain form.
 std::filesystem::path NativePath(const std::wstring& path);
 
-// A folder whose name holds a blank and a non-ASCII letter, removed with
-// everything in it at the end of the test.
+// A folder whose name holds a blank and a non-ASCII letter, so that paths
+// are never plain ASCII, removed with everything in it (read-only files
+// included) at the end of the test.
 class TempFolder {
  public:
   explicit TempFolder(const std::wstring& hint = L"stavrel t\u00e9st");
@@ -27,6 +29,8 @@ class TempFolder {
 
   // The folder, ending in "\".
   const std::wstring& Path() const { return path_; }
+  // The folder without the trailing "\", as a working or program folder is given.
+  std::wstring Folder() const { return path_.substr(0, path_.size() - 1); }
   std::wstring operator/(const std::wstring& name) const { return path_ + name; }
   // Names of the files in the folder, sorted.
   std::vector<std::wstring> Names() const;
@@ -54,7 +58,18 @@ class ScopedEnvironment {
   std::string name_;
 };
 
-// A program folder holding our gzip as "gzip.exe".
-void InstallGzip(const std::wstring& program_folder);
+// A program folder of its own holding our gzip as "gzip.exe", and the
+// platform of a program that runs from it.
+class GzipProgramFolder {
+ public:
+  explicit GzipProgramFolder(const std::wstring& hint = L"prog");
+
+  const TempFolder& Folder() const { return folder_; }
+  std::wstring operator/(const std::wstring& name) const { return folder_ / name; }
+  std::unique_ptr<Platform> MakePlatform() const { return test::MakePlatform(folder_.Folder()); }
+
+ private:
+  TempFolder folder_;
+};
 
 }  // namespace stavrel::test

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "win32_handles.h"
+#include "win32/scoped_handles.h"
 
 namespace stavrel::ui {
 
@@ -27,7 +27,7 @@ PixelRect ToPixels(const TwipsRect& twips, int dpi) {
 }
 
 int ScreenDpi() {
-  const ScreenDc screen;
+  const win32::WindowDc screen = win32::GetWindowDc(nullptr);
   return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 

@@ -11,6 +11,9 @@
 namespace stavrel::ui {
 namespace {
 
+using test::Converted;
+using test::MakeModule;
+
 // Addresses at both ends of the range, so that a sign or byte-order mistake shows.
 const std::vector<std::int32_t> kSixAddresses{0x1000, -16, 0x7E0000, -1, 0, 0x12345678};
 

@@ -86,7 +86,9 @@ IconLook MessageBoxWindow::Icon() const {
   return look;
 }
 
-void MessageBoxWindow::PressOk() const { Press(DescendantWithId(box_, IDOK, L"Button")); }
+void MessageBoxWindow::PressOk() const { PressButton(IDOK); }
+
+void MessageBoxWindow::PressButton(int id) const { Press(DescendantWithId(box_, id, L"Button")); }
 
 bool MessageBoxWindow::WaitUntilClosed() const { return WaitUntilGone(box_); }
 

@@ -23,6 +23,8 @@ class MessageBoxWindow {
   std::wstring Text() const;
   IconLook Icon() const;
   void PressOk() const;
+  // Presses the button with this id (IDYES, IDNO...).
+  void PressButton(int id) const;
   bool WaitUntilClosed() const;
 
  private:

@@ -4,18 +4,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string_view>
+
+#include "win32/utf.h"
 
 namespace stavrel::ui {
 namespace {
-
-std::wstring FromUtf8(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
-}
 
 std::wstring WithoutTrailingSeparator(std::wstring path) {
   while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
@@ -29,7 +22,7 @@ std::wstring ProgramFolder() {
     return WithoutTrailingSeparator(chosen);
   // The build folder is a path on the build machine; under Wine its "/" is
   // drive Z:.
-  std::wstring built = FromUtf8(STAVREL_UI_BUILT_PROGRAM_FOLDER);
+  std::wstring built = win32::ToUtf16(STAVREL_UI_BUILT_PROGRAM_FOLDER);
   if (!built.empty() && built.front() == L'/') built = L"Z:" + built;
   std::replace(built.begin(), built.end(), L'/', L'\\');
   return WithoutTrailingSeparator(built);

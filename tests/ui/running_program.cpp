@@ -7,18 +7,13 @@
 
 #include "program_location.h"
 #include "waiting.h"
+#include "win32/utf.h"
 #include "window_search.h"
 
 namespace stavrel::ui {
 namespace {
 
 constexpr wchar_t kWindowTitle[] = L"Stavrel";
-
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 128 ? static_cast<char>(c) : '?';
-  return narrow;
-}
 
 // A folder that is neither the program folder nor a test's folder, so that a
 // program relying on its current folder shows it.
@@ -31,19 +26,19 @@ std::wstring NeutralFolder() {
 }  // namespace
 
 void EndEveryStavrel() {
-  const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (snapshot.get() == INVALID_HANDLE_VALUE) return;
+  const win32::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot.Valid()) return;
   std::vector<DWORD> leftovers;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
     if (_wcsicmp(entry.szExeFile, L"stavrel.exe") == 0) leftovers.push_back(entry.th32ProcessID);
   }
   for (DWORD id : leftovers) {
-    const UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-    if (!process) continue;
-    TerminateProcess(process.get(), 1);
-    WaitForSingleObject(process.get(), static_cast<DWORD>(kPatience.count()));
+    const win32::KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    if (!process.Valid()) continue;
+    TerminateProcess(process.Get(), 1);
+    WaitForSingleObject(process.Get(), static_cast<DWORD>(kPatience.count()));
   }
 }
 
@@ -63,25 +58,25 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& working_
       break;
     const DWORD error = GetLastError();
     if (error != ERROR_INTERNAL_ERROR || attempt == kAttempts)
-      throw std::runtime_error("cannot start " + Narrow(exe) + " (error " + std::to_string(error) + ")");
+      throw std::runtime_error("cannot start " + win32::ToUtf8(exe) + " (error " + std::to_string(error) + ")");
     Sleep(200);
   }
   CloseHandle(started.hThread);
-  handle_.reset(started.hProcess);
+  handle_.Reset(started.hProcess);
   id_ = started.dwProcessId;
 }
 
 ChildProcess::~ChildProcess() {
   if (!HasEnded()) {
-    TerminateProcess(handle_.get(), 1);
-    WaitForSingleObject(handle_.get(), static_cast<DWORD>(kPatience.count()));
+    TerminateProcess(handle_.Get(), 1);
+    WaitForSingleObject(handle_.Get(), static_cast<DWORD>(kPatience.count()));
   }
 }
 
-bool ChildProcess::HasEnded() const { return WaitForSingleObject(handle_.get(), 0) == WAIT_OBJECT_0; }
+bool ChildProcess::HasEnded() const { return WaitForSingleObject(handle_.Get(), 0) == WAIT_OBJECT_0; }
 
 bool ChildProcess::WaitForEnd() const {
-  return WaitForSingleObject(handle_.get(), static_cast<DWORD>(kPatience.count())) == WAIT_OBJECT_0;
+  return WaitForSingleObject(handle_.Get(), static_cast<DWORD>(kPatience.count())) == WAIT_OBJECT_0;
 }
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32_handles.h"
+#include "win32/scoped_handles.h"
 
 namespace stavrel::ui {
 
@@ -21,13 +21,13 @@ class ChildProcess {
   ChildProcess& operator=(const ChildProcess&) = delete;
 
   DWORD Id() const { return id_; }
-  HANDLE Handle() const { return handle_.get(); }
+  HANDLE Handle() const { return handle_.Get(); }
   bool HasEnded() const;
   // Waits (generously) for the process to end; says whether it did.
   bool WaitForEnd() const;
 
  private:
-  UniqueHandle handle_;
+  win32::KernelHandle handle_;
   DWORD id_ = 0;
 };
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "waiting.h"
-#include "win32_handles.h"
+#include "win32/scoped_handles.h"
 
 namespace stavrel::ui {
 
@@ -14,8 +14,8 @@ Picture CaptureScreen(const RECT& area) {
   picture.height = area.bottom - area.top;
   if (picture.width <= 0 || picture.height <= 0) return {};
 
-  const ScreenDc screen;
-  const UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+  const win32::WindowDc screen = win32::GetWindowDc(nullptr);
+  const win32::MemoryDc memory(CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = picture.width;
@@ -24,11 +24,11 @@ Picture CaptureScreen(const RECT& area) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  const UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || bits == nullptr) return {};
+  const win32::BitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap.Valid() || bits == nullptr) return {};
   {
-    const SelectedObject selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, picture.width, picture.height, screen.Get(), area.left, area.top, SRCCOPY);
+    const win32::SelectedObject selected(memory.Get(), bitmap.Get());
+    BitBlt(memory.Get(), 0, 0, picture.width, picture.height, screen.Get(), area.left, area.top, SRCCOPY);
     GdiFlush();
   }
   const auto* first = static_cast<const std::uint32_t*>(bits);

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "gzip_bytes.h"
+#include "module_bytes.h"
 #include "stavrel_window_test.h"
 
 namespace stavrel::ui {
@@ -12,12 +13,7 @@ namespace {
 
 using test::Gunzip;
 using test::Gzip;
-
-Bytes StateData() {
-  Bytes data(300000);
-  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>((i % 251) ^ (i >> 9));
-  return data;
-}
+using test::StateData;
 
 const Bytes kNotGzip{'n', 'o', 't', ' ', 'g', 'z', 'i', 'p', ' ', 'd', 'a', 't', 'a', '\r', '\n'};
 
@@ -55,6 +51,41 @@ TEST_F(StateFilesTest, DecompressNamesTheResultAfterTheDefaultName) {
   EXPECT_EQ(ReadBytes(folder / L"other name.sds"), data);
 }
 
+// A folder deeper than a process's current folder may be: gzip.exe is given
+// full names there. Several rounds, since the road once corrupted the heap
+// only now and then.
+TEST_F(StateFilesTest, DeepFoldersCycleRepeatedly) {
+  std::wstring deep = folder.Path();
+  while (deep.size() < 310) {
+    deep += std::wstring(40, L'd') + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  }
+  const Bytes data = StateData();
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    WriteBytes(deep + L"game.003", Gzip(data));
+    Type(ids::txtDecompress, deep + L"game.003");
+    Type(ids::txtFName, L"game.003");
+    ASSERT_TRUE(PressAndWait(Control(ids::cmdDecompress))) << "Decompress! did not return";
+    EXPECT_EQ(ReadBytes(deep + L"game.sds"), data);
+    Type(ids::txtCompress, deep + L"game.sds");
+    ASSERT_TRUE(PressAndWait(Control(ids::cmdCompress))) << "Recompress! did not return";
+    EXPECT_EQ(Gunzip(ReadBytes(deep + L"game.000")), data);
+    ASSERT_TRUE(DeleteFileW((deep + L"game.000").c_str()));
+  }
+  EXPECT_FALSE(program.Process().HasEnded());
+}
+
+// A state file that is not compressed yet, chosen through "All Files".
+TEST_F(StateFilesTest, AnUncompressedStateZeroIsRecompressedInPlace) {
+  const Bytes data = StateData();
+  WriteBytes(folder / L"game.000", data);
+  Type(ids::txtCompress, folder / L"game.000");
+  ASSERT_TRUE(PressAndWait(Control(ids::cmdCompress))) << "Recompress! did not return";
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"game.000"});
+  EXPECT_EQ(Gunzip(ReadBytes(folder / L"game.000")), data);
+}
+
 struct StateErrorCase {
   const char* name;
   std::map<std::wstring, Bytes> files;
@@ -62,6 +93,7 @@ struct StateErrorCase {
   const wchar_t* typed;  // a name in the test folder
   int button;
   const wchar_t* said;   // part of the message
+  const wchar_t* default_name = L"";
 };
 
 class StateErrors : public StateFilesTest, public testing::WithParamInterface<StateErrorCase> {};
@@ -71,6 +103,7 @@ TEST_P(StateErrors, AreShownAndLeaveEveryFileAsItWas) {
   for (const auto& [name, bytes] : c.files) WriteBytes(folder / name, bytes);
   const std::wstring typed = folder / c.typed;
   Type(c.box, typed);
+  Type(ids::txtFName, c.default_name);
 
   Press(Control(c.button));
   const MessageBoxWindow box = WaitForMessageBox();
@@ -89,6 +122,11 @@ TEST_P(StateErrors, AreShownAndLeaveEveryFileAsItWas) {
   }
   EXPECT_EQ(Names(), names) << "files made or lost";
   EXPECT_EQ(Text(c.box), typed);
+  // Nothing beside the folder either, where too short a name once landed.
+  std::wstring beside = folder.Path();
+  beside.pop_back();
+  for (const wchar_t* made : {L"sds", L"000", L"s"})
+    EXPECT_EQ(GetFileAttributesW((beside + made).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 const Bytes kState = Gzip(StateData());
@@ -100,7 +138,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, StateErrors, testing::Values(
   StateErrorCase{"NoSuchState",       {},                                         ids::txtDecompress, L"gone.003", ids::cmdDecompress, L"does not exist"},
   StateErrorCase{"UnpackedStateInTheWay", {{L"game.003", kState}, {L"game.sds", {1, 2}}}, ids::txtDecompress, L"game.003", ids::cmdDecompress, L"in the way"},
   StateErrorCase{"PackedStateInTheWay",   {{L"game.sds", kRaw}, {L"game.000", {3, 4}}},   ids::txtCompress,   L"game.sds", ids::cmdCompress,   L"in the way"},
-  StateErrorCase{"NoSuchUnpackedState", {},                                       ids::txtCompress,   L"gone.sds", ids::cmdCompress,   L"does not exist"}),
+  StateErrorCase{"NoSuchUnpackedState", {},                                       ids::txtCompress,   L"gone.sds", ids::cmdCompress,   L"does not exist"},
+  StateErrorCase{"OneLetterDefaultName", {{L"game.003", kState}},                 ids::txtDecompress, L"game.003", ids::cmdDecompress, L"\"a\"", L"a"},
+  StateErrorCase{"TwoLetterDefaultName", {{L"game.003", kState}},                 ids::txtDecompress, L"game.003", ids::cmdDecompress, L"\"ab\"", L"ab"},
+  StateErrorCase{"TwoLetterUnpackedState", {{L"ab", kRaw}},                       ids::txtCompress,   L"ab",       ids::cmdCompress,   L"\"ab\""}),
   [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

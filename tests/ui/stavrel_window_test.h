@@ -9,15 +9,20 @@
 #include "file_dialog.h"
 #include "message_box.h"
 #include "running_program.h"
-#include "temp_folder.h"
+#include "test_files.h"
 #include "window_search.h"
 
 namespace stavrel::ui {
 
+using test::Bytes;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
 class StavrelWindowTest : public testing::Test {
  protected:
   // Declared first, so that it outlives the program that may hold its files.
-  TempFolder folder;
+  TempFolder folder{L"stavrel ui t\u00e9st"};
   RunningProgram program;
 
   HWND Control(int id) const { return program.Control(id); }

@@ -49,15 +49,12 @@ struct Scenario {
 
 class FailureRoads : public testing::Test {
  protected:
-  test::TempFolder program_folder{L"prog dir"};
+  test::GzipProgramFolder program_folder{L"prog dir"};
   std::unique_ptr<Platform> real;
   int scenarios_run = 0;
 
   void SetUp() override {
-    std::wstring program = program_folder.Path();
-    program.pop_back();
-    test::InstallGzip(program);
-    real = test::MakePlatform(program);
+    real = program_folder.MakePlatform();
   }
 
   static Bytes Module() {

@@ -35,17 +35,14 @@ const std::wstring kStems[] = {
 
 class HostileNames : public testing::Test {
  protected:
-  test::TempFolder program_folder{L"prog folder \u00e9 &"};
+  test::GzipProgramFolder program_folder{L"prog folder \u00e9 &"};
   test::TempFolder root;
   std::unique_ptr<Platform> platform;
   int worked = 0;
   int refused = 0;
 
   void SetUp() override {
-    std::wstring program = program_folder.Path();
-    program.pop_back();
-    test::InstallGzip(program);
-    platform = test::MakePlatform(program);
+    platform = program_folder.MakePlatform();
   }
 
   // A folder for one name; long names get a long folder too.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "module_bytes.h"
 #include "module_converter_options.h"
 #include "recording_window.h"
 #include "test_files.h"
@@ -10,35 +11,13 @@ namespace stavrel {
 namespace {
 
 using test::Bytes;
+using test::Converted;
+using test::MakeModule;
 using test::ReadBytes;
 using test::RecordingWindow;
 using test::WriteBytes;
 
 constexpr std::size_t kRecord = 26;
-constexpr std::size_t kAddress = 21;
-
-// A module of `records` records whose addresses are given (cycled), every
-// other byte a recognisable pattern, then `tail` extra bytes.
-Bytes MakeModule(std::size_t records, std::vector<std::int32_t> addresses, std::size_t tail = 0) {
-  Bytes bytes(records * kRecord + tail);
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
-  for (std::size_t r = 0; r < records; ++r) {
-    const auto value = static_cast<std::uint32_t>(addresses[r % addresses.size()]);
-    for (int b = 0; b < 4; ++b) bytes[r * kRecord + kAddress + b] = static_cast<std::uint8_t>(value >> (8 * b));
-  }
-  return bytes;
-}
-
-// What a correct conversion writes: every whole record's address shifted.
-Bytes Shifted(Bytes bytes, std::int32_t factor) {
-  for (std::size_t r = 0; r + 1 <= bytes.size() / kRecord; ++r) {
-    std::uint8_t* p = &bytes[r * kRecord + kAddress];
-    const auto value = static_cast<std::int32_t>(p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t{p[3]} << 24);
-    const auto sum = static_cast<std::uint32_t>(std::int64_t{value} + factor);
-    for (int b = 0; b < 4; ++b) p[b] = static_cast<std::uint8_t>(sum >> (8 * b));
-  }
-  return bytes;
-}
 
 class ConverterTest : public testing::Test {
  protected:
@@ -85,7 +64,7 @@ TEST_F(ConverterTest, ShiftsEveryAddressAndNothingElse) {
     window = {};
     Convert(c.factor_text, {.records_per_chunk = 3, .pump_interval = {}});
     EXPECT_TRUE(window.messages.empty()) << (window.messages.empty() ? "" : "a message was shown");
-    EXPECT_EQ(ReadBytes(destination), Shifted(module, c.factor));
+    EXPECT_EQ(ReadBytes(destination), Converted(module, c.factor));
     EXPECT_EQ(ReadBytes(source), module);
     EXPECT_EQ(window.boxes[Box::VarFound], std::to_wstring(c.records));
     EXPECT_EQ(window.progress_max, c.records + 10.0);
@@ -214,7 +193,7 @@ TEST_F(ConverterTest, ReplacesAnExistingDestinationOnSuccess) {
   WriteBytes(source, module);
   WriteBytes(destination, Bytes(1000, 0xAA));
   Convert(L"2");
-  EXPECT_EQ(ReadBytes(destination), Shifted(module, 2));
+  EXPECT_EQ(ReadBytes(destination), Converted(module, 2));
 }
 
 TEST(ClearBoxes, EmptiesTheConverterBoxesAndTheBarOnly) {

@@ -17,6 +17,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "win32/scoped_handles.h"
 #else
 #include <signal.h>
 #include <sys/stat.h>
@@ -45,10 +47,8 @@ void ExpectError(const test::RecordingWindow& window, const std::wstring& names)
 
 void KillProcess(long pid) {
 #ifdef _WIN32
-  if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid))) {
-    TerminateProcess(process, 1);
-    CloseHandle(process);
-  }
+  const win32::KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid)));
+  if (process.Valid()) TerminateProcess(process.Get(), 1);
 #else
   kill(static_cast<pid_t>(pid), SIGKILL);
 #endif
@@ -85,8 +85,7 @@ TEST_F(RealFaults, LockedDestinationStaysAsItWas) {
   WriteBytes(folder / L"in.mdl", module);
   WriteBytes(folder / L"out.mdl", before);
   // Another program holds the destination open without sharing it.
-  std::wstring working_directory = folder.Path();
-  working_directory.pop_back();
+  const std::wstring working_directory = folder.Folder();
   auto locker = platform->StartProcess({FILE_LOCKER, L"file_locker", working_directory, {}});
   ASSERT_TRUE(WaitUntil([&] { return test::Exists(folder / L"locked"); }))
       << testing::PrintToString(locker->ErrorOutput());
@@ -152,11 +151,8 @@ TEST_F(RealFaults, FullDiskLeavesNoPartialModule) {
 TEST_F(RealFaults, FullDiskDuringDecompressionKeepsTheState) {
   const std::wstring disk = SmallDisk();
   if (disk.empty()) GTEST_SKIP() << "no small filesystem to fill (STAVREL_SMALL_DISK unset)";
-  test::TempFolder program{L"prog"};
-  std::wstring program_folder = program.Path();
-  program_folder.pop_back();
-  test::InstallGzip(program_folder);
-  auto with_gzip = test::MakePlatform(program_folder);
+  const test::GzipProgramFolder program;
+  auto with_gzip = program.MakePlatform();
   // A megabyte of zeros compresses to a few hundred bytes: it fits, its
   // decompressed form does not.
   test::TempFolder source;
@@ -185,9 +181,7 @@ TEST_F(RealFaults, FullDiskDuringDecompressionKeepsTheState) {
 TEST_F(RealFaults, GzipThatHangsUntilKilledLeavesTheStateAlone) {
   test::TempFolder program{L"prog"};
   std::filesystem::copy_file(HANGING_GZIP, test::NativePath(program / L"gzip.exe"));
-  std::wstring program_folder = program.Path();
-  program_folder.pop_back();
-  auto hanging = test::MakePlatform(program_folder);
+  auto hanging = test::MakePlatform(program.Folder());
   const Bytes state = {0x1f, 0x8b, 8, 0, 0, 0, 0, 0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   WriteBytes(folder / L"game.003", state);
   window.boxes[Box::FName] = L"game.003";
@@ -238,19 +232,15 @@ TEST_F(RealFaults, GzipThatHangsIsStoppedOnRequest) {
 // Stavrel stops gzip.exe when it can no longer wait for it: the partial
 // output gzip was writing must go with it.
 TEST_F(RealFaults, GzipStoppedHalfWayLeavesNoPartialOutput) {
-  test::TempFolder program{L"prog"};
-  std::wstring program_folder = program.Path();
-  program_folder.pop_back();
-  test::InstallGzip(program_folder);
-  auto platform = test::MakePlatform(program_folder);
+  const test::GzipProgramFolder program;
+  auto platform = program.MakePlatform();
   // Noise compresses slowly: gzip is still writing when it is stopped.
   Bytes noise(48u << 20);
   std::uint32_t seed = 12345;
   for (auto& byte : noise) byte = static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
   WriteBytes(folder / L"game.sds", noise);
-  std::wstring working_directory = folder.Path();
-  working_directory.pop_back();
-  const std::wstring gzip = program_folder + L"\\gzip.exe";
+  const std::wstring working_directory = folder.Folder();
+  const std::wstring gzip = program / L"gzip.exe";
   auto child = platform->StartProcess({gzip, L"\"" + gzip + L"\" -9 game.sds", working_directory, {}});
   ASSERT_TRUE(WaitUntil([&] { return folder.Names().size() == 2; })) << "gzip never started writing";
   child->Kill();

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "gzip_bytes.h"
+#include "module_bytes.h"
 #include "recording_window.h"
 #include "test_files.h"
 
@@ -15,17 +16,12 @@ using test::Bytes;
 using test::Gzip;
 using test::Gunzip;
 using test::ReadBytes;
+using test::StateData;
 using test::WriteBytes;
-
-Bytes StateData() {
-  Bytes data(300000);
-  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>((i % 251) ^ (i >> 9));
-  return data;
-}
 
 class StateFilesTest : public testing::Test {
  protected:
-  test::TempFolder program_folder{L"prog dir \u00e9"};
+  test::GzipProgramFolder program_folder{L"prog dir \u00e9"};
   test::TempFolder folder;
   std::unique_ptr<Platform> platform;
   test::RecordingWindow window;
@@ -33,10 +29,7 @@ class StateFilesTest : public testing::Test {
   const Bytes state_bytes = Gzip(data);
 
   void SetUp() override {
-    std::wstring program = program_folder.Path();
-    program.pop_back();  // no trailing "\"
-    test::InstallGzip(program);
-    platform = test::MakePlatform(program);
+    platform = program_folder.MakePlatform();
   }
   std::wstring OnlyError() {
     EXPECT_EQ(window.messages.size(), 1u);
@@ -162,6 +155,15 @@ TEST_F(StateFilesTest, NotAGzipStateKeepsTheStateAndShowsGzipsReason) {
   EXPECT_NE(text.find(L"game.003 is unchanged"), std::wstring::npos) << text;
   EXPECT_EQ(folder.Names(), (Names{L"game.003"}));
   EXPECT_EQ(ReadBytes(folder / L"game.003"), not_gzip);
+}
+
+// gzip ends without an error but makes nothing: its own words say why.
+TEST_F(StateFilesTest, GzipThatMakesNoOutputIsQuoted) {
+  WriteBytes(folder / L"x.gz", state_bytes);
+  Compress(window, *platform, folder / L"x.gz");
+  const std::wstring text = OnlyError();
+  EXPECT_NE(text.find(L"already has .gz suffix"), std::wstring::npos) << text;
+  EXPECT_EQ(folder.Names(), (Names{L"x.gz"}));
 }
 
 TEST_F(StateFilesTest, TruncatedStateKeepsTheStateAndLeavesNoTemporaries) {

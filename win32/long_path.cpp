@@ -1,4 +1,4 @@
-#include "long_path.h"
+#include "win32/long_path.h"
 
 #include <windows.h>
 
@@ -14,8 +14,10 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
 }  // namespace
 
 std::wstring ExtendedLengthPath(const std::wstring& path) {
-  // Short paths stay as given, so device names and relative paths keep their
-  // usual meaning.
+  // MAX_PATH is the limit the file calls themselves enforce on a plain path,
+  // so every path they would take as given stays as given, and device names
+  // and relative paths keep their usual meaning. (CreateDirectoryW stops
+  // twelve characters earlier, but the program creates no folders.)
   if (path.size() < MAX_PATH || StartsWith(path, L"\\\\?\\") || StartsWith(path, L"\\\\.\\")) {
     return path;
   }
