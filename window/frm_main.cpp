@@ -110,18 +110,20 @@ void frmMain::OnSetFocus() {
   if (target) SetFocus(target);
 }
 
-void frmMain::OnClose() {
+bool frmMain::CloseLaterIfRunning() {
   // Mid-command the window stays: the command sees the request at its next
   // step, stops, and RunCommand closes the window then. Stopping gzip.exe
   // is the user's to confirm.
-  if (gate_.Running()) {
-    if (!operations_.BackgroundWork().empty())
-      AskToStopGzip(/*then_close=*/true);
-    else
-      gate_.RequestClose();
-    return;
-  }
-  DestroyWindow(Window());
+  if (!gate_.Running()) return false;
+  if (!operations_.BackgroundWork().empty())
+    AskToStopGzip(/*then_close=*/true);
+  else
+    gate_.RequestClose();
+  return true;
+}
+
+void frmMain::OnClose() {
+  if (!CloseLaterIfRunning()) DestroyWindow(Window());
 }
 
 bool frmMain::OnSetCursor(HWND over, WORD hit_test) {

@@ -60,6 +60,9 @@ class frmMain : public BaseWindow<frmMain> {
   void OnActivate(WORD state);
   void OnSetFocus();
   void OnClose();
+  // While a command runs, a close waits for it (asking first when that
+  // means stopping gzip.exe); returns false when nothing runs.
+  bool CloseLaterIfRunning();
   bool OnSetCursor(HWND over, WORD hit_test);
   // While gzip.exe works, asks whether to stop it; Yes stops the command,
   // and closes the window afterwards when `then_close`.

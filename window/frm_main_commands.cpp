@@ -144,13 +144,7 @@ void frmMain::cmdAbout_Click() {
 }
 
 void frmMain::cmdExit_Click() {
-  if (gate_.Running()) {
-    if (!operations_.BackgroundWork().empty())
-      AskToStopGzip(/*then_close=*/true);
-    else
-      gate_.RequestClose();
-    return;
-  }
+  if (CloseLaterIfRunning()) return;
   RunCommand(L"\"Quit\" could not clear the boxes.", WhileRunning::Refuse, [&] { ClearBoxes(); });
   DestroyWindow(Window());
 }

@@ -66,6 +66,7 @@ void Session::treat_stdin() {
   try {
     if (decompress) {
       MemberReader reader(input, options_.force != 0);
+      reader.SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
       try {
         reader.read_first_header();
       } catch (const StreamFault& fault) {
@@ -210,6 +211,7 @@ void Session::treat_file(const std::string& operand) {
   std::optional<MemberReader> reader;
   if (options_.decompress) {
     reader.emplace(*input, options_.force && options_.to_stdout);
+    reader->SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
     try {
       const MemberHeader& header = reader->read_first_header();
       if (!options_.no_name && !options_.to_stdout && header.name)
@@ -265,7 +267,7 @@ void Session::treat_file(const std::string& operand) {
     }
     input->close();
   } catch (const StreamFault& fault) {
-    report_stream_fault(reporter_, fault, input_name, options_.test);
+    report_stream_fault(reporter_, fault, input_name, options_.test, options_.to_stdout || options_.test);
     return;
   } catch (const ReadError& e) {
     reporter_.error("\n" + program + ": " + input_name + ": " + e.what() + "\n");
