@@ -1,7 +1,7 @@
 # Stavrel's two everyday commands:
 #   make run    builds the Windows program and starts it (under Wine on Linux)
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run test deps windows linux bench fuzz dist clean
+.PHONY: run test deps windows linux bench fuzz dist screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -25,6 +25,10 @@ bench: linux windows
 
 fuzz: deps
 	@scripts/fuzz-short.sh $${FUZZ_SECONDS:-600}
+
+# The users' guide's pictures, from the real window under Wine.
+screenshots: windows
+	@scripts/make-screenshots.sh
 
 dist: windows
 	cd build/windows && cpack -G ZIP -B ../dist >/dev/null && rm -rf ../dist/_CPack_Packages

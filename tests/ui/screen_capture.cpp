@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "waiting.h"
 #include "win32/scoped_handles.h"
 
 namespace stavrel::ui {
@@ -34,6 +35,25 @@ Picture CaptureScreen(const RECT& area) {
   picture.pixels.assign(first, first + static_cast<std::size_t>(picture.width) * picture.height);
   for (auto& pixel : picture.pixels) pixel &= 0x00FFFFFF;
   return picture;
+}
+
+Picture SettledPicture(const RECT& area) {
+  Picture last;
+  WaitUntil(
+      [&] {
+        Picture now = CaptureScreen(area);
+        const bool same = now.width > 0 && now.pixels == last.pixels;
+        last = std::move(now);
+        return same;
+      },
+      std::chrono::milliseconds(5000));
+  return last;
+}
+
+Picture SettledPictureOf(HWND window) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  return SettledPicture(area);
 }
 
 Picture WithoutBlackEdges(const Picture& picture) {

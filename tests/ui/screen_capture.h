@@ -19,6 +19,13 @@ struct Picture {
 // What the screen shows in this rectangle (screen coordinates).
 Picture CaptureScreen(const RECT& area);
 
+// What the screen shows in this rectangle once two pictures in a row agree:
+// then nothing is still being painted. A blinking caret may keep them apart;
+// the last picture is taken then.
+Picture SettledPicture(const RECT& area);
+// The window with its frame, settled.
+Picture SettledPictureOf(HWND window);
+
 // The picture without the rows and columns at its edges that are pure black.
 Picture WithoutBlackEdges(const Picture& picture);
 

@@ -7,28 +7,9 @@
 #include "keyboard_input.h"
 #include "screen_capture.h"
 #include "stavrel_window_test.h"
-#include "waiting.h"
 
 namespace stavrel::ui {
 namespace {
-
-// The window with its frame, once two pictures in a row agree: then nothing
-// is still being painted. A blinking caret may keep them apart; the last
-// picture is taken then.
-Picture SettledPictureOf(HWND window) {
-  Picture last;
-  WaitUntil(
-      [&] {
-        RECT area{};
-        GetWindowRect(window, &area);
-        Picture now = CaptureScreen(area);
-        const bool same = now.width > 0 && now.pixels == last.pixels;
-        last = std::move(now);
-        return same;
-      },
-      std::chrono::milliseconds(5000));
-  return last;
-}
 
 class Screenshot : public StavrelWindowTest {};
 

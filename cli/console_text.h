@@ -1,0 +1,33 @@
+#pragma once
+// Text between the program and the console: arguments in, lines out. Paths
+// inside the program are Windows paths ("\" between folders); natively they
+// are shown the system's way.
+#include <cstdio>
+#include <string>
+
+namespace stavrel::cli {
+
+#ifdef _WIN32
+// A wmain argument as UTF-8, the way CLI11 reads it.
+std::string ArgumentFromWide(const wchar_t* argument);
+#endif
+
+// An argument (UTF-8) as the program's text, and as a full path.
+std::wstring TextFromArgument(const std::string& argument);
+std::wstring FullPathFromArgument(const std::string& argument);
+
+// True when the argument names an existing folder.
+bool IsFolder(const std::string& argument);
+
+// A program path or message as the user reads it on this system.
+std::wstring ForDisplay(const std::wstring& text);
+
+// Writes one line to stdout or stderr: UTF-16 to a Windows console, UTF-8
+// everywhere else.
+void WriteLine(std::FILE* stream, const std::wstring& line);
+// Writes without a line break (the progress bar redraws its own line).
+void WriteText(std::FILE* stream, const std::wstring& text);
+
+bool IsTerminal(std::FILE* stream);
+
+}  // namespace stavrel::cli

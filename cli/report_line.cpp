@@ -1,0 +1,45 @@
+#include "report_line.h"
+
+#include "console_text.h"
+
+namespace stavrel::cli {
+namespace {
+
+// The core words its reports for a message box, in lines and paragraphs.
+std::wstring OneLine(const std::wstring& text) {
+  std::wstring line;
+  for (wchar_t c : text) {
+    if (c == L'\r') continue;
+    if (c == L'\n') {
+      if (!line.empty() && line.back() != L' ') line += L' ';
+      continue;
+    }
+    line += c;
+  }
+  while (!line.empty() && line.back() == L' ') line.pop_back();
+  return line;
+}
+
+std::wstring WithoutFinalStop(std::wstring text) {
+  if (!text.empty() && text.back() == L'.') text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+std::wstring ReportLine(const CommandReport& report, const std::wstring& file_at_hand,
+                        const std::map<std::wstring, std::wstring>& typed_names) {
+  std::wstring file = report.file.empty() ? file_at_hand : report.file;
+  if (const auto typed = typed_names.find(file); typed != typed_names.end()) file = typed->second;
+
+  std::wstring line = std::wstring(kProgramName) + L": " + ForDisplay(file) + L": ";
+  if (report.severity == Severity::Warning) line += L"warning: ";
+  line += ForDisplay(WithoutFinalStop(OneLine(report.summary)));
+  if (const std::wstring reason = OneLine(report.reason); !reason.empty())
+    line += L": " + ForDisplay(WithoutFinalStop(reason));
+  if (const std::wstring outcome = OneLine(report.outcome); !outcome.empty())
+    line += L". " + ForDisplay(outcome);
+  return line;
+}
+
+}  // namespace stavrel::cli

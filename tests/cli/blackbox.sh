@@ -1,0 +1,289 @@
+#!/bin/bash
+# Runs the real stavrel-cli (natively, or the .exe under Wine) on real files
+# and checks what a user sees: exit codes, the lines on stdout and stderr,
+# which files remain and their bytes.
+#
+# usage: blackbox.sh <runner-or-"-"> <stavrel-cli> <hanging-gzip> <data-folder>
+#   runner: a program that runs ours, e.g. cmake/wine-run.sh for the .exe
+#   hanging-gzip: a stand-in gzip that never ends, for stopping a run
+set -u
+
+runner=${1:-}
+cli=${2:?usage: blackbox.sh <runner> <stavrel-cli> <hanging-gzip> <data-folder>}
+hanging_gzip=${3:?}
+data=${4:?}
+[ "$runner" = "-" ] && runner=
+under_wine=false
+[ -n "$runner" ] && under_wine=true
+absolute() { case $1 in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+cli=$(absolute "$cli")
+hanging_gzip=$(absolute "$hanging_gzip")
+data=$(absolute "$data")
+
+export LC_ALL=C.UTF-8
+unset GZIP POSIXLY_CORRECT
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/stavrel cli é.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+case_name=
+case_failed=false
+
+run_cli() { $runner "$cli" "$@" >"$work/out" 2>"$work/err"; status=$?; }
+
+begin() {
+  case_name=$1
+  case_failed=false
+  rm -rf "$work/case"
+  mkdir -p "$work/case"
+  cd "$work/case" || exit 1
+}
+fail() {
+  echo "FAIL [$case_name] $*"
+  sed 's/^/  stdout: /' "$work/out"
+  sed 's/^/  stderr: /' "$work/err"
+  case_failed=true
+}
+finish() {
+  cd "$work" || exit 1
+  if $case_failed; then failed=$((failed + 1)); else passed=$((passed + 1)); fi
+}
+
+expect_status() { [ "$status" -eq "$1" ] || fail "exit code $status, expected $1"; }
+expect_err() { tr -d '\r' <"$work/err" | grep -qF -- "$1" || fail "stderr lacks: $1"; }
+expect_out() { tr -d '\r' <"$work/out" | grep -qF -- "$1" || fail "stdout lacks: $1"; }
+# expect_files_in FOLDER NAME...: exactly these files, sorted.
+expect_files_in() {
+  local folder=$1 listed
+  shift
+  listed=$(ls -A "$folder" | LC_ALL=C sort | tr '\n' ' ')
+  [ "$listed" = "$* " ] || fail "files in $folder are: $listed; expected: $*"
+}
+expect_files() { expect_files_in . "$@"; }
+expect_same() { cmp -s "$1" "$2" || fail "$1 differs from $2"; }
+
+# A module of $2 records, each address $3 plus its number; $4 (optional) is
+# the last record's address.
+module() {
+  perl -e 'my ($n, $base, $last) = @ARGV;
+    for my $i (0 .. $n - 1) {
+      my $address = ($i == $n - 1 && $last ne "") ? $last : $base + $i;
+      print pack("a21 l< a1", sprintf("VAR%018d", $i), $address, "x") }' "$2" "$3" "${4:-}" >"$1"
+}
+
+# --- conversion ------------------------------------------------------------
+
+begin "window's bytes"
+cp "$data/sample.mdl" .
+run_cli convert --factor "&HFF" sample.mdl plus.mdl
+expect_status 0
+expect_same plus.mdl "$data/sample-plus-255.mdl"
+expect_out "converted sample.mdl -> plus.mdl (8 variables)"
+run_cli convert --factor " - 2.5" sample.mdl minus.mdl
+expect_status 0
+expect_same minus.mdl "$data/sample-minus-2.mdl"
+finish
+
+begin "batch with a bad module in the middle"
+mkdir out
+module a.mdl 1000 0
+# Larger than one chunk, and only its last record overflows: the converter
+# has written most of it when it fails.
+module bad.mdl 40000 0 2147483647
+module c.mdl 1000 500
+run_cli convert --factor 5 --output-dir out a.mdl bad.mdl c.mdl
+expect_status 1
+expect_err "bad.mdl: Variable 40000 holds the address 2147483647; adding the factor 5 goes beyond the 32-bit range"
+expect_err "Nothing was written"
+expect_out "converted 2 modules, 1 failed"
+expect_files_in out a.mdl c.mdl
+module expected.mdl 1000 5
+expect_same out/a.mdl expected.mdl
+finish
+
+begin "refusals"
+module a.mdl 10 0
+echo "keep me" >taken.mdl
+run_cli convert --factor 1 a.mdl taken.mdl
+expect_status 1
+expect_err "taken.mdl: The file to write to exists. Give --force to replace it. Nothing was written."
+[ "$(cat taken.mdl)" = "keep me" ] || fail "the existing destination was changed"
+run_cli convert --factor 1 --force a.mdl taken.mdl
+expect_status 0
+module expected.mdl 10 1
+expect_same taken.mdl expected.mdl
+run_cli convert --factor 1 --force a.mdl a.mdl
+expect_status 1
+expect_err "The file to write to is the module being read"
+run_cli convert --factor 99999999999 a.mdl other.mdl
+expect_status 1
+expect_err "is outside the range -2147483648 to 2147483647"
+run_cli convert --factor 1 --output-dir nowhere a.mdl
+expect_status 1
+expect_err "nowhere: The folder to write to does not exist"
+module three.mdl 3 0
+run_cli convert --factor 1 three.mdl copy.mdl
+expect_status 1
+expect_err "three.mdl: At least 4 variables needed to convert"
+expect_same copy.mdl three.mdl
+run_cli decompress --name ab a.mdl
+expect_status 1
+expect_err "No name for the decompressed state can be formed from \"ab\""
+gzip -c a.mdl >state.003
+echo "mine" >state.sds
+run_cli decompress state.003
+expect_status 1
+expect_err "state.sds: A file is in the way"
+[ "$(cat state.sds)" = "mine" ] || fail "the file in the way was changed"
+run_cli recompress missing.sds
+expect_status 1
+expect_err "missing.sds: The file to compress does not exist"
+echo "old" >state.000
+run_cli recompress state.sds
+expect_status 1
+expect_err "state.000: A file is in the way"
+[ "$(cat state.000)" = "old" ] || fail "the file in the way was changed"
+expect_files a.mdl copy.mdl expected.mdl state.000 state.003 state.sds taken.mdl three.mdl
+# A program folder without gzip.exe.
+mkdir alone
+cp "$cli" alone/
+$runner "alone/$(basename "$cli")" decompress state.003 >"$work/out" 2>"$work/err"
+status=$?
+expect_status 1
+expect_err "gzip.exe is missing from Stavrel's folder"
+expect_files_in . a.mdl alone copy.mdl expected.mdl state.000 state.003 state.sds taken.mdl three.mdl
+finish
+
+begin "exit codes and usage"
+run_cli --version
+expect_status 0
+expect_out "stavrel-cli "
+for command in convert decompress recompress; do
+  run_cli $command --help
+  expect_status 0
+  expect_out "Usage:"
+done
+run_cli convert a.mdl b.mdl
+expect_status 1
+expect_err "usage: stavrel-cli convert --factor TEXT"
+run_cli decompress --name x.sds one.003 two.003
+expect_status 1
+expect_err "--name goes with one state only"
+run_cli convert --factor 1 a b c
+expect_status 1
+# gzip's warning (trailing garbage) with the state decompressed: exit 2.
+module a.mdl 10 0
+gzip -c a.mdl >warn.003
+echo "garbage" >>warn.003
+run_cli decompress warn.003
+expect_status 2
+expect_err "warn.003: warning: The state was decompressed to"
+expect_err "trailing garbage ignored"
+expect_same warn.sds a.mdl
+run_cli recompress --quiet warn.sds
+expect_status 0
+[ -s "$work/out" ] && fail "--quiet printed results"
+finish
+
+begin "state cycle"
+module game.mdl 5000 7
+gzip -c game.mdl >"game é.003"
+run_cli decompress "game é.003"
+expect_status 0
+expect_out "decompressed game é.003 -> game é.sds"
+expect_files "game é.sds" game.mdl
+expect_same "game é.sds" game.mdl
+run_cli recompress "game é.sds"
+expect_status 0
+expect_files "game é.000" game.mdl
+gzip -dc <"game é.000" | cmp -s - game.mdl || fail "the recompressed state does not hold the data"
+run_cli decompress --name "Édition 日本.sds" "game é.000"
+expect_status 0
+expect_files game.mdl "Édition 日本.sds"
+expect_same "Édition 日本.sds" game.mdl
+# "/", "." and ".." in a name: the state's folder is still its own.
+mkdir sub
+gzip -c game.mdl >sub/g.003
+run_cli decompress "sub/../sub/./g.003"
+expect_status 0
+expect_files_in sub g.sds
+expect_same sub/g.sds game.mdl
+finish
+
+begin "unicode module names"
+module "modülé 日本.mdl" 10 0
+mkdir "sortie ü"
+run_cli convert --factor 3 --output-dir "sortie ü" "modülé 日本.mdl"
+expect_status 0
+module expected.mdl 10 3
+expect_same "sortie ü/modülé 日本.mdl" expected.mdl
+finish
+
+begin "wildcards on Windows"
+if $under_wine; then
+  mkdir mods out
+  module mods/a.mdl 10 0
+  module mods/b.mdl 10 0
+  # cmd.exe passes the pattern on as it is.
+  run_cli convert --factor 1 --output-dir out 'mods\*.mdl'
+  expect_status 0
+  expect_files_in out a.mdl b.mdl
+fi
+finish
+
+# --- stopping ----------------------------------------------------------------
+
+# Waits up to 20 s for a file to appear.
+wait_for() {
+  local i
+  for ((i = 0; i < 2000; i++)); do [ -e "$1" ] && return 0; sleep 0.01; done
+  return 1
+}
+
+# stop_while_gzip_works SIGNAL
+stop_while_gzip_works() {
+  begin "SIG$1 while gzip works"
+  mkdir program
+  cp "$cli" program/
+  cp "$hanging_gzip" program/gzip.exe
+  for n in 1 2 3; do echo "state $n" | gzip >"s$n.003"; done
+  # Under Wine the runner becomes the program, and Wine hands SIGINT to
+  # the console's Ctrl+C handler.
+  $runner "$PWD/program/$(basename "$cli")" decompress s1.003 s2.003 s3.003 >"$work/out" 2>"$work/err" &
+  pid=$!
+  wait_for hang.pid || fail "gzip never started"
+  kill -"$1" "$pid"
+  wait "$pid"
+  status=$?
+  expect_status 130
+  expect_err "stopped: 3 of 3 files not done and left as they were"
+  rm -f hang.pid
+  expect_files program s1.003 s2.003 s3.003
+  finish
+}
+stop_while_gzip_works INT
+# Wine has no console event for these.
+$under_wine || stop_while_gzip_works TERM
+$under_wine || stop_while_gzip_works HUP
+
+begin "Ctrl+C in the middle of a batch"
+mkdir out
+# Links to one 4 MB module: many sources, little time spent making them.
+module m1.mdl 160000 0
+for n in $(seq 2 60); do ln m1.mdl "m$n.mdl"; done
+module expected.mdl 160000 9
+$runner "$cli" convert --factor 9 --output-dir out m*.mdl >"$work/out" 2>"$work/err" &
+pid=$!
+wait_for out/m1.mdl || fail "nothing was converted"
+kill -INT "$pid"
+wait "$pid"
+status=$?
+expect_status 130
+expect_err "files not done and left as they were"
+[ "$(ls out | wc -l)" -lt 60 ] || fail "the whole batch ran"
+for made in out/*; do cmp -s "$made" expected.mdl || fail "$made is not a complete conversion"; done
+finish
+
+echo "cli black-box: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
