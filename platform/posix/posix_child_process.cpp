@@ -203,17 +203,10 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
     envp.push_back(variable.data());
   envp.push_back(nullptr);
 
-  // gzip gets its own process group: a Ctrl+C at the terminal is the
-  // caller's to act on (it stops gzip itself and cleans up), not gzip's.
-  posix_spawnattr_t attributes;
-  if (const int error = posix_spawnattr_init(&attributes); error != 0)
-    throw ErrnoError(L"start", application, error);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attributes, 0);
+  const SpawnInOwnProcessGroup attributes(L"start", application);
   pid_t pid = 0;
   const int error =
-      posix_spawn(&pid, program.c_str(), actions.Get(), &attributes, argv.data(), envp.data());
-  posix_spawnattr_destroy(&attributes);
+      posix_spawn(&pid, program.c_str(), actions.Get(), attributes.Get(), argv.data(), envp.data());
   if (error != 0) throw ErrnoError(L"start", PathAtFault(launch), error);
   return std::make_unique<PosixChildProcess>(pid, std::move(error_read), application);
 }

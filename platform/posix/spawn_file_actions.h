@@ -1,5 +1,5 @@
 #pragma once
-// Owns a posix_spawn_file_actions_t: what happens to the child's descriptors.
+// Owners of what posix_spawn is told: the child's descriptors, its process group.
 #include <spawn.h>
 
 #include <string>
@@ -43,6 +43,27 @@ class SpawnFileActions {
   const wchar_t* operation_;
   std::wstring path_;
   posix_spawn_file_actions_t actions_{};
+};
+
+// Owns a posix_spawnattr_t that starts the child in a process group of its
+// own: a Ctrl+C at the terminal is then the caller's to act on (it stops the
+// child itself and cleans up), not the child's.
+class SpawnInOwnProcessGroup {
+ public:
+  SpawnInOwnProcessGroup(const wchar_t* operation, const std::wstring& path) {
+    if (const int error = posix_spawnattr_init(&attributes_); error != 0)
+      throw ErrnoError(operation, path, error);
+    posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes_, 0);
+  }
+  SpawnInOwnProcessGroup(const SpawnInOwnProcessGroup&) = delete;
+  SpawnInOwnProcessGroup& operator=(const SpawnInOwnProcessGroup&) = delete;
+  ~SpawnInOwnProcessGroup() { posix_spawnattr_destroy(&attributes_); }
+
+  const posix_spawnattr_t* Get() const noexcept { return &attributes_; }
+
+ private:
+  posix_spawnattr_t attributes_{};
 };
 
 }  // namespace stavrel::posix
