@@ -1,4 +1,5 @@
 // The file layer on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -216,6 +217,31 @@ bool PendingOutput::commit(bool replace) {
   g_temporary_armed = 0;
   return true;
 }
+
+namespace {
+
+struct FolderCloser {
+  void operator()(DIR* folder) const { ::closedir(folder); }
+};
+
+}  // namespace
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+  const std::unique_ptr<DIR, FolderCloser> folder(::opendir(path.c_str()));
+  if (!folder) throw system_error(errno);
+  std::vector<std::string> entries;
+  for (;;) {
+    errno = 0;
+    const struct dirent* entry = ::readdir(folder.get());
+    if (!entry) break;
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") entries.emplace_back(name);
+  }
+  if (errno != 0) throw system_error(errno);
+  return entries;
+}
+
+bool EndsWithSeparator(std::string_view path) { return path.ends_with('/'); }
 
 bool name_exists(const std::string& path) {
   struct stat info {};

@@ -264,6 +264,36 @@ bool PendingOutput::commit(bool replace) {
   return true;
 }
 
+namespace {
+
+struct SearchCloser {
+  void operator()(HANDLE search) const { FindClose(search); }
+};
+
+}  // namespace
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+  const std::string pattern = path + (EndsWithSeparator(path) ? "*" : "\\*");
+  WIN32_FIND_DATAW found{};
+  const HANDLE first = FindFirstFileExW(native_path(pattern).c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (first == INVALID_HANDLE_VALUE) {
+    // A drive's root has no "." or "..": empty, it finds nothing at all.
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+    throw system_error(GetLastError());
+  }
+  const std::unique_ptr<void, SearchCloser> search(first);
+  std::vector<std::string> entries;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") entries.push_back(win::to_utf8(found.cFileName));
+  } while (FindNextFileW(first, &found));
+  if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) throw system_error(error);
+  return entries;
+}
+
+bool EndsWithSeparator(std::string_view path) { return path.ends_with('/') || path.ends_with('\\'); }
+
 bool name_exists(const std::string& path) {
   if (GetFileAttributesW(native_path(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();

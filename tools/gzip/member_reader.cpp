@@ -173,6 +173,7 @@ void MemberReader::inflate_member(ByteSink& output) {
   }
   const bool crc_ok = trailer[0] == static_cast<std::uint32_t>(crc);
   const bool length_ok = trailer[1] == static_cast<std::uint32_t>(length);
+  last_crc_ = trailer[0];
   if (!crc_ok && !length_ok) throw StreamFault(Fault::CrcAndLengthError);
   if (!crc_ok) throw StreamFault(Fault::CrcError);
   if (!length_ok) throw StreamFault(Fault::LengthError);
@@ -210,6 +211,7 @@ DecompressTotals MemberReader::decompress(ByteSink& output) {
   totals.bytes_in = input_.bytes_read();
   totals.bytes_out = bytes_out_;
   totals.ratio_bytes_out = ratio_bytes_out_;
+  totals.crc = last_crc_;
   return totals;
 }
 

@@ -65,6 +65,7 @@ struct DecompressTotals {
   // GNU gzip's ratio counts them only then.
   std::uint64_t header_bytes = 0;
   std::uint32_t mtime = 0;  // the last nonzero MTIME of any member
+  std::uint32_t crc = 0;    // the last member's CRC-32 (gzip -lv shows it)
 };
 
 class MemberReader {
@@ -101,6 +102,7 @@ class MemberReader {
   MemberHeader current_;
   std::uint64_t bytes_out_ = 0;
   std::uint64_t ratio_bytes_out_ = 0;
+  std::uint32_t last_crc_ = 0;
 };
 
 }  // namespace gz

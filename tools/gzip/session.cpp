@@ -27,11 +27,21 @@ std::string decompress_ratio(const Totals& t) {
 }  // namespace
 
 void Session::run() {
+  if (options_.list) listing_.emplace(standard_output_, options_.verbose != 0, options_.quiet);
   if (options_.operands.empty()) {
     treat_stdin();
-    return;
+  } else {
+    for (const std::string& operand : options_.operands) treat_file(operand);
   }
-  for (const std::string& operand : options_.operands) treat_file(operand);
+  // Totals follow when several operands were named, however many files a
+  // folder held: GNU gzip counts them so.
+  if (!listing_ || options_.operands.size() < 2) return;
+  try {
+    listing_->Finish();
+  } catch (const WriteError& e) {
+    reporter_.error(reporter_.program() + ": stdout: " + e.what() + "\n");
+    throw EndRun{1};
+  }
 }
 
 void Session::treat_stdin() {
@@ -50,18 +60,22 @@ void Session::treat_stdin() {
   const std::string input_name = "stdin";
   const std::string output_name = "stdout";
   fs::StandardInput input;
-  fs::StandardOutput standard_output;
   DiscardSink discard;
-  ByteSink& sink = options_.test ? static_cast<ByteSink&>(discard) : standard_output;
+  ByteSink& sink = options_.test ? static_cast<ByteSink&>(discard) : standard_output_;
 
-  std::optional<fs::Timestamp> modified;
+  std::optional<fs::Timestamp> file_time;
   try {
     const fs::FileStatus status = input.status();
-    if (status.kind == fs::FileKind::Regular && !options_.no_time) modified = status.modified;
+    if (status.kind == fs::FileKind::Regular) file_time = status.modified;
   } catch (const fs::SystemError& e) {
     reporter_.error(reporter_.program() + ": standard input: " + e.what() + "\n");
     throw EndRun{1};
   }
+  if (options_.list) {
+    ListStream(input, input_name, output_name, file_time ? file_time->seconds : 0);
+    return;
+  }
+  const std::optional<fs::Timestamp> modified = options_.no_time ? std::nullopt : file_time;
 
   try {
     if (decompress) {
@@ -171,21 +185,70 @@ bool Session::may_treat(const std::string& input_name, const fs::FileStatus& sta
 
 std::optional<std::string> Session::output_name_for(const std::string& input_name) {
   const std::string& program = reporter_.program();
-  if (options_.to_stdout && !options_.test) return "stdout";
+  if (options_.to_stdout && !options_.test && !options_.list) return "stdout";
+  // A walk through folders passes over names quietly unless -v.
+  const bool tell = options_.verbose || (!options_.recursive && !options_.quiet);
   if (options_.decompress) {
     std::optional<std::string> name = names::decompressed_name(input_name, options_.suffix);
-    // -t tries any file, whatever it is called.
-    if (!name && options_.test) return input_name;
-    if (!name && !options_.quiet) reporter_.warning(program + ": " + input_name + ": unknown suffix -- ignored\n");
-    return name;
+    if (name) return name;
+    // -t and -l take a named file whatever it is called; -r only takes
+    // compressed names, even among its operands.
+    if ((options_.test || options_.list) && !options_.recursive) return input_name;
+    if (tell) reporter_.warning(program + ": " + input_name + ": unknown suffix -- ignored\n");
+    return std::nullopt;
   }
   const std::string_view suffix = names::find_suffix(input_name, options_.suffix);
   if (!suffix.empty() && !options_.force) {
-    if (!options_.quiet)
+    if (tell)
       reporter_.say(program + ": " + input_name + " already has " + std::string(suffix) + " suffix -- unchanged\n");
     return std::nullopt;
   }
   return input_name + options_.suffix;
+}
+
+void Session::TreatFolder(const std::string& path) {
+  std::vector<std::string> entries;
+  try {
+    entries = fs::FolderEntries(path);
+  } catch (const fs::SystemError& e) {
+    reporter_.error(reporter_.program() + ": " + path + ": " + e.what() + "\n");
+    return;
+  }
+  const std::string prefix = fs::EndsWithSeparator(path) ? path : path + "/";
+  for (const std::string& entry : entries) treat_file(prefix + entry);
+}
+
+void Session::ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
+                         std::int64_t file_time) {
+  MemberReader reader(input, false);
+  try {
+    const MemberHeader& header = reader.read_first_header();
+    DiscardSink discard;
+    const DecompressTotals totals = reader.decompress(discard);
+    if (totals.ending != Ending::EndOfInput) {
+      // GNU gzip lists nothing for an input with more after its last member.
+      report_stream_ending(reporter_, totals.ending, input_name, options_.verbose != 0);
+      return;
+    }
+    ListEntry entry;
+    entry.crc = totals.crc;
+    entry.time = !options_.no_time && totals.mtime != 0 ? std::int64_t{totals.mtime} : file_time;
+    entry.compressed = totals.bytes_in;
+    entry.uncompressed = totals.ratio_bytes_out;
+    entry.header_bytes = totals.header_bytes;
+    entry.name = !options_.no_name && header.name ? names::with_stored_name(list_name, *header.name) : list_name;
+    listing_->Add(entry);
+  } catch (const StreamFault& fault) {
+    // Like -t, a damaged input does not stop the listing unless it is cut
+    // short or its data is corrupt.
+    report_stream_fault(reporter_, fault, input_name, true);
+  } catch (const ReadError& e) {
+    reporter_.error("\n" + reporter_.program() + ": " + input_name + ": " + e.what() + "\n");
+    throw EndRun{1};
+  } catch (const WriteError& e) {
+    reporter_.error(reporter_.program() + ": stdout: " + e.what() + "\n");
+    throw EndRun{1};
+  }
 }
 
 void Session::treat_file(const std::string& operand) {
@@ -200,12 +263,21 @@ void Session::treat_file(const std::string& operand) {
   std::optional<fs::InputFile> input = open_input(operand, input_name);
   if (!input) return;
   const fs::FileStatus status = input->status();
+  if (status.kind == fs::FileKind::Directory && options_.recursive) {
+    input.reset();
+    TreatFolder(input_name);
+    return;
+  }
   if (!may_treat(input_name, status)) return;
   std::optional<fs::Timestamp> modified;
   if (status.kind == fs::FileKind::Regular && !options_.no_time) modified = status.modified;
 
   std::optional<std::string> output_name = output_name_for(input_name);
   if (!output_name) return;
+  if (options_.list) {
+    ListStream(*input, input_name, *output_name, status.modified.seconds);
+    return;
+  }
 
   std::optional<MemberReader> reader;
   if (options_.decompress) {
@@ -227,10 +299,9 @@ void Session::treat_file(const std::string& operand) {
     }
   }
 
-  fs::StandardOutput standard_output;
   DiscardSink discard;
   std::optional<fs::PendingOutput> pending;
-  ByteSink* sink = options_.test ? static_cast<ByteSink*>(&discard) : &standard_output;
+  ByteSink* sink = options_.test ? static_cast<ByteSink*>(&discard) : &standard_output_;
   if (!options_.to_stdout) {
     if (!options_.force && fs::name_exists(*output_name)) {
       reporter_.loud_warning(program + ": " + *output_name + " already exists;\tnot overwritten\n");

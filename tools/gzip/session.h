@@ -7,6 +7,7 @@
 #include <string>
 
 #include "file.h"
+#include "listing.h"
 #include "options.h"
 #include "report.h"
 
@@ -23,12 +24,18 @@ class Session {
  private:
   void treat_stdin();
   void treat_file(const std::string& operand);
+  void TreatFolder(const std::string& path);
+  // gzip -l: decompresses `input` to nowhere and lists what it held.
+  void ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
+                  std::int64_t file_time);
   std::optional<fs::InputFile> open_input(const std::string& operand, std::string& input_name);
   bool may_treat(const std::string& input_name, const fs::FileStatus& status);
   std::optional<std::string> output_name_for(const std::string& input_name);
 
   Options options_;
   Reporter& reporter_;
+  fs::StandardOutput standard_output_;
+  std::optional<Listing> listing_;
   // Once a file operand has been compressed with its name, later members
   // read from standard input carry the name "stdin": GNU gzip does so.
   bool store_name_ = false;
