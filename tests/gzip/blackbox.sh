@@ -342,6 +342,50 @@ check "test crc error goes on" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c 
 check "test truncated stops" 'text_file a 5000; ref_gz -c -n a | head -c 3000 >t.gz; text_file b 3; ref_gz b' -- -tv t.gz b.gz
 check "test any name" 'text_file a 50; ref_gz -c a >plain' -- -tv plain
 
+# --- listing ---------------------------------------------------------------
+
+two_gz='text_file a 500; text_file b 3; ref_gz a b; ref_gz -c /dev/null >e.gz'
+check "list one file" 'text_file a 500; ref_gz a' -- -l a.gz
+check "list several, with totals" "$two_gz" -- -l a.gz b.gz e.gz
+check "list verbose" "$two_gz" -- -lv a.gz b.gz
+check "list quiet" "$two_gz" -- -lq a.gz b.gz
+check "list quiet after verbose" "$two_gz" -- -lvq a.gz b.gz
+check "list empty members only" 'ref_gz -c /dev/null >e.gz; cp e.gz f.gz' -- -l e.gz f.gz
+check "list -N: stored name and time" 'text_file orig 30; touch -d @1400000000 orig; ref_gz orig; mv orig.gz other.gz; ref_gz -n -c /etc/hostname >n.gz' -- -lvN other.gz n.gz
+check "list multi-member" 'text_file a 200; text_file b 3000; ref_gz -c a >m.gz; ref_gz -c b >>m.gz; ref_gz -c b >n.gz; ref_gz -c a >>n.gz' -- -lv m.gz n.gz
+check "list any name, not gzip, missing" 'text_file a 30; ref_gz -c a >plain; text_file n 3' -- -l plain n nothing
+check "list finds the suffix" 'text_file a 30; ref_gz a' -- -l a
+check "list trailing garbage and zeros" 'text_file a 30; ref_gz -k a; cp a.gz z.gz; cp a.gz g.gz; echo junk >>g.gz; printf "\000\000" >>z.gz' -- -l g.gz z.gz a.gz
+check "list trailing data verbose" 'text_file a 30; ref_gz -k a; cp a.gz z.gz; cp a.gz g.gz; echo junk >>g.gz; printf "\000\000" >>z.gz' -- -lv g.gz z.gz a.gz
+check "list crc error goes on" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null; text_file b 5; ref_gz b' -- -l c.gz b.gz
+check "list damaged inputs add up so far" 'text_file a 300; ref_gz -c a >p.gz; cp p.gz x.gz; echo junk >>x.gz; cp p.gz c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null; text_file n 3' -- -l p.gz n c.gz p.gz x.gz
+check "list damaged inputs quietly" 'text_file a 300; ref_gz -c a >p.gz; cp p.gz x.gz; printf "\037\213\011\000\000\000\000\000\000\003" >>x.gz' -- -lq p.gz x.gz
+check "list truncated stops" 'text_file a 5000; ref_gz -c -n a | head -c 3000 >t.gz; text_file b 3; ref_gz b' -- -l t.gz b.gz
+check "list a directory" 'mkdir d; text_file a 3; ref_gz a' -- -l d a.gz
+check "list standard input" 'text_file a 500; ref_gz a' --stdin a.gz -- -lv
+check "list standard input through a pipe" 'text_file a 500; ref_gz a' --pipe a.gz -- -lvN
+check "list standard input and files" 'text_file a 500; ref_gz -k a; text_file b 3; ref_gz b' --stdin a.gz -- -l - b.gz a.gz
+
+# --- walking folders (-r) ----------------------------------------------------
+
+tree='mkdir -p t/sub/deep t/empty t/.hidden; text_file t/a 20; text_file t/sub/b 30; text_file t/sub/deep/c 5; text_file t/z.gz 3; ref_gz -c t/a >t/sub/already.gz; text_file t/.hidden/h 4'
+gz_tree="$tree; ref_gz -rq t; cp t/sub/b.gz t/sub/noext; text_file t/sub/plain 3"
+check "recursive compress" "$tree" -- -r t
+check "recursive compress verbose" "$tree" --any-ratio -- -rv t
+check "recursive compress, trailing slash" "$tree" -- -rk t/
+check "recursive compress forced" "$tree" -- -rf t
+check "recursive compress, file operands too" "$tree; text_file x 3" -- -r x t
+check "recursive decompress" "$gz_tree" -- -rd t
+check "recursive decompress verbose" "$gz_tree" -- -rdv t
+check "recursive decompress quietly" "$gz_tree" -- -rdq t
+check "recursive list" "$gz_tree" -- -rl t
+check "recursive list verbose, totals" "$gz_tree" -- -rlv t t/sub/noext
+check "recursive test" "$gz_tree" -- -rt t
+check "recursive test verbose" "$gz_tree" -- -rtv t
+check "recursive to standard output" "$tree" --stdout gz -- -rc t
+check "recursive decompress to standard output" "$gz_tree" -- -rdc t
+check "directory without -r" "$tree" -- -v t t/a
+
 # --- options ---------------------------------------------------------------
 
 check "help" '' --stdout none -- -h
@@ -429,6 +473,11 @@ else
   check "hard links are refused" 'text_file a 30; ln a b; ln a c' -- a
   check "hard links with -f" 'text_file a 30; ln a b' -- -f a
   check "FIFO is ignored" 'mkfifo f' -- f
+  links_tree='mkdir -p t/sub; text_file t/a 30; text_file t/sub/b 3; ln -s a t/link; ln -s sub t/dirlink; ln t/a t/hard; mkfifo t/fifo'
+  check "recursive: links and FIFOs" "$links_tree" -- -r t
+  check "recursive: links and FIFOs forced" "$links_tree" -- -rf t
+  check "recursive list follows links" "$links_tree; ref_gz -rfq t" -- -rl t
+  check "recursive: a symbolic link to a folder" "$links_tree" -- -rv t/dirlink
   check "sticky file is ignored" 'text_file a 30; chmod +t a' -- a
   check "set-user-ID file is ignored" 'text_file a 30; chmod u+s a' -- a
   check "set-group-ID file is ignored" 'text_file a 30; chmod g+s a' -- -f a

@@ -11,13 +11,17 @@ namespace {
 // Wide enough for any 64-bit size, as GNU gzip pads its columns.
 constexpr int kSizeWidth = 19;
 
-std::string Columns(std::uint64_t compressed, std::uint64_t uncompressed, std::uint64_t header_bytes) {
-  char sizes[64];
-  std::snprintf(sizes, sizeof sizes, "%*llu %*llu ", kSizeWidth, static_cast<unsigned long long>(compressed),
+std::string Sizes(std::uint64_t compressed, std::uint64_t uncompressed) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%*llu %*llu ", kSizeWidth, static_cast<unsigned long long>(compressed),
                 kSizeWidth, static_cast<unsigned long long>(uncompressed));
+  return text;
+}
+
+std::string Ratio(std::uint64_t compressed, std::uint64_t uncompressed, std::uint64_t header_bytes) {
   const auto out = static_cast<std::int64_t>(uncompressed);
   const auto in = static_cast<std::int64_t>(compressed) - static_cast<std::int64_t>(header_bytes);
-  return sizes + ratio_text(out - in, out);
+  return ratio_text(out - in, out);
 }
 
 }  // namespace
@@ -53,18 +57,29 @@ void Listing::Add(const ListEntry& entry) {
                   static_cast<unsigned long>(entry.crc), ListDate(entry.time).c_str());
     text += prefix;
   }
-  text += Columns(entry.compressed, entry.uncompressed, entry.header_bytes) + " " + entry.name + "\n";
+  text += Sizes(entry.compressed, entry.uncompressed) + Ratio(entry.compressed, entry.uncompressed, entry.header_bytes) +
+          " " + entry.name + "\n";
   Write(text);
   total_compressed_ += entry.compressed;
   total_uncompressed_ += entry.uncompressed;
   last_header_bytes_ = entry.header_bytes;
 }
 
+std::string Listing::TotalsLine(bool with_sizes) const {
+  std::string text = verbose_ ? std::string(28, ' ') : std::string();
+  if (with_sizes) text += Sizes(total_compressed_, total_uncompressed_);
+  return text + Ratio(total_compressed_, total_uncompressed_, last_header_bytes_) + " (totals)\n";
+}
+
+void Listing::Damaged(std::uint64_t header_bytes) {
+  last_header_bytes_ = header_bytes;
+  if (total_compressed_ == 0 || total_uncompressed_ == 0) return;
+  Write(TotalsLine(!quiet_));
+}
+
 void Listing::Finish() {
   if (quiet_ || total_compressed_ == 0 || total_uncompressed_ == 0) return;
-  std::string text = verbose_ ? std::string(28, ' ') : std::string();
-  text += Columns(total_compressed_, total_uncompressed_, last_header_bytes_) + " (totals)\n";
-  Write(text);
+  Write(TotalsLine(true));
 }
 
 }  // namespace gz

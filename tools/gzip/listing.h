@@ -28,11 +28,19 @@ class Listing {
 
   // Throws WriteError.
   void Add(const ListEntry& entry);
-  // The totals line, when there is something to add up. Throws WriteError.
+  // An input that turned out not to be gzip data at all: nothing listed.
+  void Unreadable() { last_header_bytes_ = 0; }
+  // An input found damaged after its first header: GNU gzip then adds up
+  // what it listed so far, -q or not. `header_bytes`: what the damaged
+  // input's ratio would leave out. Throws WriteError.
+  void Damaged(std::uint64_t header_bytes);
+  // The totals line at the end, when there is something to add up. Throws
+  // WriteError.
   void Finish();
 
  private:
   void Write(const std::string& text);
+  std::string TotalsLine(bool with_sizes) const;
 
   ByteSink& output_;
   bool verbose_;

@@ -80,6 +80,8 @@ class MemberReader {
   // Decompresses the rest of the input into `output`. Throws StreamFault,
   // ReadError, WriteError.
   DecompressTotals decompress(ByteSink& output);
+  // The size of the last header read (gzip -l's ratio leaves it out).
+  std::uint64_t header_size() const { return header_size_; }
 
  private:
   enum class Next { Member, Other, Zeros };

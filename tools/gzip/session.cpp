@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "gzip_format.h"
 #include "member_writer.h"
 #include "names.h"
 #include "ratio.h"
@@ -220,14 +221,37 @@ void Session::TreatFolder(const std::string& path) {
 
 void Session::ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
                          std::int64_t file_time) {
-  MemberReader reader(input, false);
   try {
-    const MemberHeader& header = reader.read_first_header();
+    MemberReader reader(input, false);
+    std::optional<MemberHeader> header;
+    std::uint64_t first_header_size = 0;
+    try {
+      header = reader.read_first_header();
+      first_header_size = reader.header_size();
+    } catch (const StreamFault& fault) {
+      listing_->Unreadable();
+      report_stream_fault(reporter_, fault, input_name, true);
+      return;
+    }
     DiscardSink discard;
-    const DecompressTotals totals = reader.decompress(discard);
+    DecompressTotals totals;
+    try {
+      totals = reader.decompress(discard);
+    } catch (const StreamFault& fault) {
+      // Cut short or corrupt data ends the run here; a CRC or length error
+      // or a bad later member goes on, as -t does.
+      report_stream_fault(reporter_, fault, input_name, true);
+      // GNU gzip's ratio then leaves out the header read first and a
+      // trailer, taken here as the first member's.
+      const bool trailer_checked = fault.fault() == Fault::CrcError || fault.fault() == Fault::LengthError ||
+                                   fault.fault() == Fault::CrcAndLengthError;
+      listing_->Damaged(trailer_checked ? first_header_size + format::kTrailerSize : 0);
+      return;
+    }
     if (totals.ending != Ending::EndOfInput) {
       // GNU gzip lists nothing for an input with more after its last member.
       report_stream_ending(reporter_, totals.ending, input_name, options_.verbose != 0);
+      listing_->Damaged(0);
       return;
     }
     ListEntry entry;
@@ -236,12 +260,8 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
     entry.compressed = totals.bytes_in;
     entry.uncompressed = totals.ratio_bytes_out;
     entry.header_bytes = totals.header_bytes;
-    entry.name = !options_.no_name && header.name ? names::with_stored_name(list_name, *header.name) : list_name;
+    entry.name = !options_.no_name && header->name ? names::with_stored_name(list_name, *header->name) : list_name;
     listing_->Add(entry);
-  } catch (const StreamFault& fault) {
-    // Like -t, a damaged input does not stop the listing unless it is cut
-    // short or its data is corrupt.
-    report_stream_fault(reporter_, fault, input_name, true);
   } catch (const ReadError& e) {
     reporter_.error("\n" + reporter_.program() + ": " + input_name + ": " + e.what() + "\n");
     throw EndRun{1};
