@@ -28,7 +28,7 @@ class Reporter {
   void FileError(const std::string& file, const std::string& reason) { error(FileLine(file, ": " + reason)); }
   // The same after an empty line, as GNU gzip sets off what goes wrong in
   // the middle of reading or writing.
-  void FileFault(const std::string& file, const std::string& reason) { error("\n" + FileLine(file, ": " + reason)); }
+  void FileFault(const std::string& file, const std::string& reason);
   // "gzip: <file>: <reason>" as a warning.
   void FileWarning(const std::string& file, const std::string& reason) { warning(FileLine(file, ": " + reason)); }
 
