@@ -223,6 +223,7 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
     try {
       header = reader.read_first_header();
       first_header_size = reader.header_size();
+      SayExtraField(input_name, *header);
     } catch (const StreamFault& fault) {
       listing_->Unreadable();
       report_stream_fault(reporter_, fault, input_name, true);
@@ -315,10 +316,7 @@ bool Session::ReadFirstHeader(FileJob& job) {
     const MemberHeader& header = job.reader->read_first_header();
     if (!options_.no_name && !options_.to_stdout && header.name)
       job.output_name = names::with_stored_name(job.output_name, *header.name);
-    if (options_.verbose && header.extra_length) {
-      reporter_.say(reporter_.FileLine(job.input_name, ": extra field of " + std::to_string(*header.extra_length) +
-                                                            " bytes ignored"));
-    }
+    SayExtraField(job.input_name, header);
     return true;
   } catch (const StreamFault& fault) {
     report_stream_fault(reporter_, fault, job.input_name, options_.test);
@@ -327,6 +325,12 @@ bool Session::ReadFirstHeader(FileJob& job) {
     reporter_.FileFault(job.input_name, e.what());
     throw EndRun{1};
   }
+}
+
+void Session::SayExtraField(const std::string& input_name, const MemberHeader& header) {
+  if (!options_.verbose || !header.extra_length) return;
+  reporter_.say(
+      reporter_.FileLine(input_name, ": extra field of " + std::to_string(*header.extra_length) + " bytes ignored"));
 }
 
 bool Session::CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending) {

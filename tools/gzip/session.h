@@ -50,6 +50,7 @@ class Session {
   bool may_treat(const std::string& input_name, const fs::FileStatus& status);
   std::optional<std::string> output_name_for(const std::string& input_name);
   bool ReadFirstHeader(FileJob& job);
+  void SayExtraField(const std::string& input_name, const MemberHeader& header);
   bool CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending);
   std::optional<TransferTotals> Transfer(FileJob& job, ByteSink& sink);
   bool CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::uint32_t stored_time);
