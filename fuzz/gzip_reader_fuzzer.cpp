@@ -9,12 +9,14 @@
 
 #include "fuzz_check.h"
 #include "member_reader.h"
-#include "memory_streams.h"
+#include "gzip_memory_streams.h"
 #include "zlib_reference.h"
 
 namespace {
 
 using namespace stavrel::fuzz;
+using gz::testing::MemorySink;
+using gz::testing::MemorySource;
 
 struct Run {
   std::vector<std::uint8_t> output;
@@ -26,7 +28,7 @@ struct Run {
 
 Run Decompress(std::span<const std::uint8_t> input, std::size_t piece, bool copy_other_data,
                bool header_first) {
-  MemorySource source(input, piece);
+  MemorySource source(input, piece == 0 ? SIZE_MAX : piece);
   MemorySink sink;
   Run run;
   try {
@@ -37,7 +39,7 @@ Run Decompress(std::span<const std::uint8_t> input, std::size_t piece, bool copy
     run.result = fault.fault();
   }
   // Anything else thrown escapes to libFuzzer, which reports it as a crash.
-  run.output = std::move(sink.bytes);
+  run.output = std::move(sink.data);
   return run;
 }
 
@@ -82,9 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(std::get<gz::Fault>(pieces.result) == std::get<gz::Fault>(whole.result),
             "the fault does not depend on how the input arrives", both);
 
-  // zcat -f: gzip data decompresses as before, anything else comes out as it
-  // is. Each reader costs two large buffers, so only where the outcome is known.
-  const bool gzip_magic = size >= 2 && data[0] == 0x1f && (data[1] == 0x8b || data[1] == 0x9e);
+  // zcat -f: gzip data (and LZW and packed data) decompresses as before,
+  // anything else comes out as it is. Each reader costs two large buffers,
+  // so only where the outcome is known.
+  const bool gzip_magic = size >= 2 && data[0] == 0x1f &&
+                          (data[1] == 0x8b || data[1] == 0x9e || data[1] == 0x9d || data[1] == 0x1e);
   const bool whole_stream = whole.ok() && whole.totals().ending == gz::Ending::EndOfInput;
   if (!gzip_magic || whole_stream) {
     const Run copied = Decompress(input, 0, true, false);

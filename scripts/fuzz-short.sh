@@ -7,7 +7,7 @@ set -u
 seconds=${1:-20}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-targets="factor_text path_names module_converter gzip_reader"
+targets="factor_text path_names module_converter gzip_reader lzw_decoder pack_decoder"
 runs="$root/build/fuzz/fuzz-runs"
 
 mkdir -p build/fuzz

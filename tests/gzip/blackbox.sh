@@ -355,6 +355,53 @@ check "unknown method" 'printf "\037\213\007\000\000\000\000\000\000\003\003\000
 check "encrypted" 'printf "\037\213\010\040\000\000\000\000\000\003\003\000\000\000\000\000\000\000\000\000" >m.gz' -- -d m.gz
 check "reserved flags" 'printf "\037\213\010\100\000\000\000\000\000\003\003\000\000\000\000\000\000\000\000\000" >m.gz' -- -d m.gz
 check "bad header crc" 'printf "\037\213\010\002\000\000\000\000\000\003\064\022\003\000\000\000\000\000\000\000\000\000" >m.gz' -- -d m.gz
+
+# A dynamic deflate block whose code-length code has no codes (GNU's hufts test).
+check "empty code-length code" 'printf "\037\213\010\000\060\060\060\060\060\060\144\000\000\000" >h.gz' -- -d h.gz
+check "empty code-length code, standard input" 'printf "\037\213\010\000\060\060\060\060\060\060\144\000\000\000" >h' --stdin h -- -d
+
+# --- LZW (compress, .Z) and packed (pack, .z) input ------------------------
+
+# "banana" as pack writes it (GNU's unpack-valid test); packed_with N BYTE
+# writes it to b.z with its byte N replaced (octal).
+banana='\037\036\000\000\000\006\003\001\001\000\141\156\142\026\310'
+packed_with() { printf "$banana" >b.z; [ $# = 0 ] || printf "\\$2" | dd of=b.z bs=1 seek="$1" conv=notrunc 2>/dev/null; }
+check "packed file" 'packed_with' -- -d b.z
+check "packed file, verbose" 'packed_with' -- -dv b.z
+check "packed file, test" 'packed_with' -- -tv b.z
+check "packed then gzip member, then garbage" 'packed_with; text_file a 30; ref_gz -c a >>b.z; echo junk >>b.z' -- -d b.z
+check "gzip member then packed member" 'text_file a 30; ref_gz a; printf "$banana" >>a.gz' -- -dv a.gz
+check "packed, wrong length" 'packed_with 5 007' -- -d b.z
+check "packed, wrong length, to stdout" 'packed_with 5 005' -- -dc b.z
+check "packed, cut" 'packed_with; head -c 14 b.z >c.z; rm b.z' -- -dc c.z
+check "packed, cut in its tree, stops the run" 'packed_with; head -c 11 b.z >c.z; rm b.z; text_file a 3; ref_gz a' -- -d c.z a.gz
+check "packed, code length out of range" 'packed_with 6 032' -- -d b.z
+check "packed, too many leaves" 'packed_with 7 003' -- -d b.z
+check "packed, too few leaves" 'printf "\037\036\000\000\000\001\002\000\000\141\020" >b.z' -- -d b.z
+check "LZW, 17 bits, the run goes on" 'printf "\037\235\221abc" >x.Z; text_file b 3; ref_gz b' -- -dc x.Z b.gz
+check "LZW, unknown flags" 'printf "\037\235\360\141\002\012\004" >x.Z' -- -d x.Z
+check "LZW, code beyond the table" 'printf "\037\235\220\141\304\260\004" >x.Z' -- -d x.Z
+check "LZW, code beyond the table, to stdout" 'printf "\037\235\220\141\304\260\004" >x.Z' -- -dc x.Z
+check "LZW, code beyond the table, test" 'printf "\037\235\220\141\304\260\004" >x.Z' -- -t x.Z
+check "LZW, first code not a byte, stops the run" 'printf "\037\235\220\377\001" >x.Z; text_file b 3; ref_gz b' -- -d x.Z b.gz
+check "LZW, magic number only" 'printf "\037\235" >x.Z' -- -d x.Z
+check "LZW, header only" 'printf "\037\235\220" >x.Z' -- -dv x.Z
+# Real .Z files from ncompress, when it is installed.
+if command -v compress >/dev/null; then
+  lzw_file() { text_file "$1" "$2"; compress -c -b "$3" <"$1" >"$1.Z"; rm "$1"; }
+  check "LZW file, 16 bits" 'lzw_file a 30000 16' -- -d a.Z
+  check "LZW file, 12 bits, verbose" 'lzw_file a 30000 12' -- -dv a.Z
+  check "LZW file, 10 bits, to stdout" 'lzw_file a 30000 10' -- -dc a.Z
+  check "LZW file, test" 'lzw_file a 3000 16' -- -tv a.Z
+  check "LZW file, -dcf" 'lzw_file a 3000 16' -- -dcf a.Z
+  check "LZW file, standard input" 'lzw_file a 3000 16' --stdin a.Z -- -d
+  check "LZW file, cut" 'lzw_file a 30000 16; head -c 5000 a.Z >c.Z; rm a.Z' -- -d c.Z
+  check "LZW file, random data" 'random_file r 200000; compress -c r >r.Z; rm r' -- -d r.Z
+  check "LZW after a gzip member" 'text_file a 300; ref_gz a; text_file b 3000; compress -c b >>a.gz' -- -d a.gz
+  check "LZW, gzip member after it is LZW data" 'lzw_file a 300 16; text_file b 30; ref_gz -c b >>a.Z' -- -d a.Z
+else
+  skip "LZW files" "no compress (Debian package ncompress)"
+fi
 check "trailing zeros" 'text_file a 500; ref_gz a; head -c 1000 /dev/zero >>a.gz' -- -d a.gz
 check "trailing zeros verbose" 'text_file a 500; ref_gz a; head -c 3 /dev/zero >>a.gz' -- -dv a.gz
 check "trailing garbage" 'text_file a 500; ref_gz a; echo garbage >>a.gz' -- -d a.gz
@@ -392,6 +439,7 @@ check "list damaged inputs quietly" 'text_file a 300; ref_gz -c a >p.gz; cp p.gz
 check "list truncated stops" 'text_file a 5000; ref_gz -c -n a | head -c 3000 >t.gz; text_file b 3; ref_gz b' -- -l t.gz b.gz
 check "list a directory" 'mkdir d; text_file a 3; ref_gz a' -- -l d a.gz
 check "list with extra field, comment and header CRC" 'header_fields_gz h.gz' -- -lvN h.gz
+check "list LZW and packed files" 'packed_with; printf "\037\235\220\141\304\000" >ab.Z; text_file a 30; ref_gz -c a >m.gz; printf "$banana" >>m.gz' -- -lvN ab.Z b.z m.gz
 check "list standard input" 'text_file a 500; ref_gz a' --stdin a.gz -- -lv
 check "list standard input through a pipe" 'text_file a 500; ref_gz a' --pipe a.gz -- -lvN
 check "list standard input and files" 'text_file a 500; ref_gz -k a; text_file b 3; ref_gz b' --stdin a.gz -- -l - b.gz a.gz
@@ -486,6 +534,31 @@ run_ours -d a.gz >/dev/null 2>"$work/err"
 rc=$?
 [ $rc = 1 ] || fail "exit status $rc"
 grep -q 'gzip: a.gz: unknown method 9 -- not supported' "$work/err" || fail "message: $(cat "$work/err")"
+[ -f a.gz ] && [ ! -e a ] || fail "files left: $(ls -A)"
+[ -z "$(ls -A | grep '^\.gzip-')" ] || fail "temporary left behind"
+finish
+
+# GNU gzip 1.12 writes an empty output for LZW data of over 16 bits and
+# removes the input; ours keeps the input and writes nothing.
+begin "refused LZW file keeps the input"
+printf '\037\235\221abc' >x.Z
+run_ours -d x.Z >/dev/null 2>"$work/err"
+rc=$?
+[ $rc = 1 ] || fail "exit status $rc"
+grep -q 'gzip: x.Z: compressed with 17 bits, can only handle 16 bits' "$work/err" || fail "message: $(cat "$work/err")"
+[ -f x.Z ] && [ ! -e x ] || fail "files left: $(ls -A)"
+[ -z "$(ls -A | grep '^\.gzip-')" ] || fail "temporary left behind"
+finish
+
+# The same for LZW data that follows a member but is refused.
+begin "refused LZW after a member keeps the input"
+text_file a 500
+ref_gz a
+printf '\037\235\221abc' >>a.gz
+run_ours -d a.gz >/dev/null 2>"$work/err"
+rc=$?
+[ $rc = 1 ] || fail "exit status $rc"
+grep -q 'gzip: a.gz: compressed with 17 bits, can only handle 16 bits' "$work/err" || fail "message: $(cat "$work/err")"
 [ -f a.gz ] && [ ! -e a ] || fail "files left: $(ls -A)"
 [ -z "$(ls -A | grep '^\.gzip-')" ] || fail "temporary left behind"
 finish

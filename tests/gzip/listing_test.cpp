@@ -7,7 +7,7 @@
 #include <ctime>
 
 #include "listing.h"
-#include "memory_streams.h"
+#include "gzip_memory_streams.h"
 
 namespace gz {
 namespace {
@@ -80,7 +80,13 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"over 4 GiB", false, false, {{"defla", 0, 0, 18741811, 4294967296, 22, "big"}}, false,
                  kHeading + "           18741811          4294967296  99.6% big\n"},
         ListCase{"several members: nothing left out", false, false, {{"defla", 0, 0, 4362132, 17, 0, "m"}}, false,
-                 kHeading + "            4362132                  17 -25659500.0% m\n"}),
+                 kHeading + "            4362132                  17 -25659500.0% m\n"},
+        ListCase{"LZW and packed: no CRC", true, false,
+                 {{"compr", std::nullopt, 1600000000, 6, 2, 0, "ab"}, {"pack ", std::nullopt, 1600000000, 15, 6, 0, "b"}},
+                 true,
+                 kVerboseHeading + "compr ffffffffffffffff Sep 13 12:26                   6                   2 -200.0% ab\n"
+                                   "pack  ffffffffffffffff Sep 13 12:26                  15                   6 -150.0% b\n"
+                                   "                                             21                   8 -162.5% (totals)\n"}),
     [](const ::testing::TestParamInfo<ListCase>& info) {
       std::string name;
       for (const char* p = info.param.name; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';

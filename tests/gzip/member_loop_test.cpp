@@ -7,7 +7,7 @@
 
 #include "member_reader.h"
 #include "member_writer.h"
-#include "memory_streams.h"
+#include "gzip_memory_streams.h"
 
 namespace gz {
 namespace {
@@ -217,6 +217,19 @@ Bytes with_byte(Bytes stream, std::size_t index, std::uint8_t value) {
 const Bytes kGood = compressed(text_bytes(50), {"n", 1, 6});
 // BFINAL set, block type 3: a type deflate does not have.
 const Bytes kBadBlockType = with_byte(member_with(0, {}), 10, 0x07);
+// A dynamic block whose code-length code has no codes, cut after it: GNU's
+// hufts test.
+const Bytes kEmptyCodeLengthCode{0x1f, 0x8b, 8, 0, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30, 0x64, 0, 0, 0};
+
+// "banana" as pack writes it (GNU's unpack-valid test): length 6, codes of
+// up to 3 bits, one leaf at 1 and 2 bits, 'b' and end-of-block at 3.
+const Bytes kPackedBanana{0x1f, 0x1e, 0, 0, 0, 6, 3, 1, 1, 0, 'a', 'n', 'b', 0x16, 0xc8};
+Bytes packed_banana_with(std::size_t index, std::uint8_t value) { return with_byte(kPackedBanana, index, value); }
+// LZW, 16 bits, block mode: 'a', then the code being defined (257), then 258.
+const Bytes kLzwRepeats{0x1f, 0x9d, 0x90, 0x61, 0x02, 0x0a, 0x04};
+// 'a' 'b' 257, a clear and the rest of its 9-byte group, then 'c' 'd' and
+// 258: after a clear the next string is 257 again.
+const Bytes kLzwClear{0x1f, 0x9d, 0x90, 0x61, 0xc4, 0x04, 0x04, 0x08, 0, 0, 0, 0, 0x63, 0xc8, 0x08, 0x04};
 
 INSTANTIATE_TEST_SUITE_P(
     Streams, BrokenStreamTest,
@@ -234,7 +247,22 @@ INSTANTIATE_TEST_SUITE_P(
         Broken{"header_crc", member_with(0x02, {0x34, 0x12}), Fault::HeaderChecksum},
         Broken{"second_member_method", kGood + Bytes{0x1f, 0x8b, 9, 0, 0, 0, 0, 0, 0, 3}, Fault::UnknownMethod},
         Broken{"trailing_single_byte", kGood + bytes_of("x"), Fault::UnexpectedEnd},
-        Broken{"trailing_magic", kGood + Bytes{0x1f, 0x8b}, Fault::UnexpectedEnd}),
+        Broken{"trailing_magic", kGood + Bytes{0x1f, 0x8b}, Fault::UnexpectedEnd},
+        Broken{"deflate_empty_code_length_code", kEmptyCodeLengthCode, Fault::FormatViolated},
+        Broken{"lzw_magic_only", {0x1f, 0x9d}, Fault::UnexpectedEnd},
+        Broken{"lzw_17_bits", {0x1f, 0x9d, 0x91, 0x61, 0}, Fault::LzwBitsTooMany},
+        Broken{"lzw_after_member_17_bits", kGood + Bytes{0x1f, 0x9d, 0x91}, Fault::LzwBitsTooMany},
+        Broken{"lzw_first_code_not_a_byte", {0x1f, 0x9d, 0x90, 0xff, 0x01}, Fault::LzwBadFirstCode},
+        Broken{"lzw_code_beyond_table", {0x1f, 0x9d, 0x90, 0x61, 0xc4, 0xb0, 0x04}, Fault::LzwCorrupt},
+        Broken{"pack_no_code_lengths", packed_banana_with(6, 0), Fault::PackBitLength},
+        Broken{"pack_26_bit_codes", packed_banana_with(6, 26), Fault::PackBitLength},
+        Broken{"pack_overfull_tree", packed_banana_with(7, 3), Fault::PackTooManyLeaves},
+        Broken{"pack_incomplete_tree", {0x1f, 0x1e, 0, 0, 0, 1, 2, 0, 0, 'a', 0x10}, Fault::PackTooFewLeaves},
+        Broken{"pack_length_too_long", packed_banana_with(5, 7), Fault::PackLengthError},
+        Broken{"pack_length_too_short", packed_banana_with(5, 5), Fault::PackLengthError},
+        Broken{"pack_cut_in_codes", Bytes(kPackedBanana.begin(), kPackedBanana.end() - 1), Fault::UnexpectedEnd},
+        Broken{"pack_cut_in_leaves", Bytes(kPackedBanana.begin(), kPackedBanana.begin() + 12), Fault::UnexpectedEnd},
+        Broken{"pack_after_member_cut", kGood + Bytes{0x1f, 0x1e, 0}, Fault::UnexpectedEnd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MemberLoop, EveryTruncationIsAnUnexpectedEnd) {
@@ -283,6 +311,56 @@ TEST(MemberLoop, CopiesOtherDataWhenAsked) {
   EXPECT_EQ(decompressed(Bytes{0x1f}, SIZE_MAX, true).data, Bytes{0x1f});
   EXPECT_EQ(decompressed({}, SIZE_MAX, true).data, Bytes{});
   EXPECT_EQ(decompressed(kGood + plain, 1, true).data, text_bytes(50) + plain);
+}
+
+struct OldFormat {
+  const char* name;
+  Bytes stream;
+  Bytes data;
+};
+
+class OldFormatTest : public ::testing::TestWithParam<OldFormat> {};
+
+TEST_P(OldFormatTest, DecodesAsGnuGzipDoes) {
+  for (const std::size_t piece : {SIZE_MAX, std::size_t{1}}) {
+    const Decoded decoded = decompressed(GetParam().stream, piece);
+    EXPECT_EQ(decoded.data, GetParam().data) << "pieces of " << piece;
+    EXPECT_EQ(decoded.totals.ending, Ending::EndOfInput);
+    EXPECT_EQ(decoded.totals.header_bytes, 0u) << "GNU gzip counts a header only for a lone gzip member";
+    EXPECT_FALSE(decoded.header.name);
+  }
+  EXPECT_EQ(decompressed(GetParam().stream, SIZE_MAX, true).data, GetParam().data) << "-dcf decodes them too";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, OldFormatTest,
+    ::testing::Values(OldFormat{"pack", kPackedBanana, bytes_of("banana")},
+                      OldFormat{"pack_twice", kPackedBanana + kPackedBanana, bytes_of("bananabanana")},
+                      OldFormat{"pack_then_gzip", kPackedBanana + compressed(bytes_of("x")), bytes_of("bananax")},
+                      OldFormat{"gzip_then_pack", compressed(bytes_of("x")) + kPackedBanana, bytes_of("xbanana")},
+                      OldFormat{"lzw_header_only", {0x1f, 0x9d, 0x90}, {}},
+                      OldFormat{"lzw_code_being_defined", kLzwRepeats, bytes_of("aaaaaa")},
+                      OldFormat{"lzw_clear", kLzwClear, bytes_of("ababcddd")},
+                      OldFormat{"lzw_cut_code_ignored", Bytes(kLzwRepeats.begin(), kLzwRepeats.end() - 1),
+                                bytes_of("aaa")},
+                      OldFormat{"gzip_then_lzw", compressed(bytes_of("x")) + kLzwRepeats, bytes_of("xaaaaaa")},
+                      OldFormat{"pack_then_lzw", kPackedBanana + kLzwRepeats, bytes_of("bananaaaaaaa")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MemberLoop, PackedMemberEndsLikeAGzipMember) {
+  EXPECT_EQ(decompressed(kPackedBanana + bytes_of("junk")).totals.ending, Ending::TrailingGarbage);
+  EXPECT_EQ(decompressed(kPackedBanana + Bytes{0, 0}).totals.ending, Ending::TrailingZeros);
+}
+
+TEST(MemberLoop, WarnsAboutReservedLzwFlagsAndDecodes) {
+  MemorySource source(with_byte(kLzwRepeats, 2, 0xf0));
+  MemberReader reader(source, false);
+  std::vector<unsigned> warned;
+  reader.SetWarningHandler([&](const StreamWarning& w) { warned.push_back(w.value); });
+  MemorySink sink;
+  reader.decompress(sink);
+  EXPECT_EQ(sink.data, bytes_of("aaaaaa"));
+  EXPECT_EQ(warned, std::vector<unsigned>{0x60});
 }
 
 TEST(MemberLoop, PassesOnReadAndWriteFailures) {

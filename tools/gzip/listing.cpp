@@ -11,6 +11,12 @@ namespace {
 // Wide enough for any 64-bit size, as GNU gzip pads its columns.
 constexpr int kSizeWidth = 19;
 
+std::string Hex8(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(value));
+  return text;
+}
+
 std::string Sizes(std::uint64_t compressed, std::uint64_t uncompressed) {
   char text[64];
   std::snprintf(text, sizeof text, "%*llu %*llu ", kSizeWidth, static_cast<unsigned long long>(compressed),
@@ -53,8 +59,10 @@ void Listing::Add(const ListEntry& entry) {
   heading_written_ = true;
   if (verbose_) {
     char prefix[64];
-    std::snprintf(prefix, sizeof prefix, "%-5.5s %08lx %s ", entry.method.c_str(),
-                  static_cast<unsigned long>(entry.crc), ListDate(entry.time).c_str());
+    // Without a CRC GNU gzip prints its "unknown" value, all 64 bits set.
+    const std::string crc = entry.crc ? Hex8(*entry.crc) : std::string(16, 'f');
+    std::snprintf(prefix, sizeof prefix, "%-5.5s %s %s ", entry.method.c_str(), crc.c_str(),
+                  ListDate(entry.time).c_str());
     text += prefix;
   }
   text += Sizes(entry.compressed, entry.uncompressed) + Ratio(entry.compressed, entry.uncompressed, entry.header_bytes) +

@@ -3,6 +3,7 @@
 // entry, one line per listed input, and the totals when more than one
 // operand was named, in GNU gzip 1.12's columns.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "byte_stream.h"
@@ -11,7 +12,7 @@ namespace gz {
 
 struct ListEntry {
   std::string method = "defla";  // five characters, as GNU gzip names methods
-  std::uint32_t crc = 0;
+  std::optional<std::uint32_t> crc;  // none: GNU gzip shows 16 f's
   std::int64_t time = 0;  // seconds since 1970, shown in local time
   std::uint64_t compressed = 0;
   std::uint64_t uncompressed = 0;

@@ -3,11 +3,32 @@
 #include <new>
 
 #include "gzip_format.h"
+#include "lzw_decoder.h"
+#include "pack_decoder.h"
 
 namespace gz {
 namespace {
 
 constexpr std::size_t kWindowSize = 256 * 1024;
+constexpr std::uint8_t kLzwMagic1 = 0x9d;
+constexpr std::uint8_t kPackMagic1 = 0x1e;
+
+// Bits of a deflate block header, least significant first.
+class HeaderBits {
+ public:
+  HeaderBits(std::span<const std::uint8_t> bytes, unsigned skip) : bytes_(bytes), position_(skip) {}
+  std::optional<unsigned> Take(unsigned count) {
+    if (position_ + count > bytes_.size() * 8) return std::nullopt;
+    unsigned value = 0;
+    for (unsigned i = 0; i < count; ++i, ++position_)
+      value |= ((bytes_[position_ / 8] >> (position_ % 8)) & 1u) << i;
+    return value;
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t position_;
+};
 
 }  // namespace
 
@@ -23,6 +44,13 @@ const char* StreamFault::what() const noexcept {
     case Fault::Encrypted: return "encrypted";
     case Fault::ReservedFlags: return "reserved flags";
     case Fault::HeaderChecksum: return "header checksum mismatch";
+    case Fault::LzwBitsTooMany: return "LZW code size over 16 bits";
+    case Fault::LzwBadFirstCode:
+    case Fault::LzwCorrupt: return "corrupt input.";
+    case Fault::PackBitLength: return "invalid compressed data -- Huffman code bit length out of range";
+    case Fault::PackTooManyLeaves: return "too many leaves in Huffman tree";
+    case Fault::PackTooFewLeaves: return "too few leaves in Huffman tree";
+    case Fault::PackLengthError: return "invalid compressed data--length error";
   }
   return "stream fault";
 }
@@ -62,6 +90,9 @@ MemberReader::Next MemberReader::read_magic(bool first) {
     header_size_ = 2;
     return Next::Member;
   }
+  // GNU gzip decodes these wherever a member may start, even with -f.
+  if (b1 && *b0 == format::kMagic0 && *b1 == kLzwMagic1) return Next::Lzw;
+  if (b1 && *b0 == format::kMagic0 && *b1 == kPackMagic1) return Next::Pack;
   if (copy_other_data_) return Next::Other;
   if (first) throw StreamFault(Fault::NotGzip);
   if (*b0 == 0) {
@@ -127,12 +158,45 @@ void MemberReader::copy_rest(ByteSink& output) {
   }
 }
 
+// zlib accepts a code-length code with no codes at all and then waits for
+// input it can never use; GNU gzip refuses such a block at once. Remembering
+// where each block starts lets a cut stream tell the two apart.
+void MemberReader::NoteBlockStart(const z_stream& z, std::uint8_t last_byte) {
+  const unsigned unused = static_cast<unsigned>(z.data_type) & 63u;
+  block_ = BlockStart{};
+  if (unused > 8) {
+    block_.known = false;
+  } else if (unused != 0) {
+    block_.bytes[0] = last_byte;
+    block_.count = 1;
+    block_.skip = 8 - unused;
+  }
+}
+
+bool MemberReader::EmptyCodeLengthCode() const {
+  if (!block_.known) return false;
+  HeaderBits bits(std::span(block_.bytes).first(block_.count), block_.skip);
+  constexpr unsigned kDynamicBlock = 2;
+  const auto final_and_type = bits.Take(3);
+  if (!final_and_type || (*final_and_type >> 1) != kDynamicBlock) return false;
+  if (!bits.Take(5 + 5)) return false;  // literal/length and distance code counts
+  const auto code_length_codes = bits.Take(4);
+  if (!code_length_codes) return false;
+  for (unsigned i = 0; i < *code_length_codes + 4; ++i) {
+    const auto length = bits.Take(3);
+    if (!length || *length != 0) return false;
+  }
+  return true;
+}
+
 void MemberReader::inflate_member(ByteSink& output) {
   inflater_.reset();
+  block_ = BlockStart{};
   z_stream* z = inflater_.get();
   uLong crc = crc32(0, nullptr, 0);
   std::uint64_t length = 0;
   std::size_t filled = 0;
+  std::uint8_t last_byte = 0;
   auto flush = [&] {
     crc = crc32_z(crc, window_.data(), filled);
     length += filled;
@@ -146,19 +210,30 @@ void MemberReader::inflate_member(ByteSink& output) {
       // What was decoded before the input ran out still goes out, as with
       // GNU gzip: gzip -dc on a cut file yields the part that is there.
       flush();
+      if (EmptyCodeLengthCode()) throw StreamFault(Fault::FormatViolated);
       throw StreamFault(Fault::UnexpectedEnd);
     }
+    const std::size_t keep = std::min(in.size(), block_.bytes.size() - block_.count);
+    std::copy_n(in.begin(), keep, block_.bytes.begin() + static_cast<std::ptrdiff_t>(block_.count));
+    block_.count += keep;
     z->next_in = const_cast<Bytef*>(in.data());
     z->avail_in = static_cast<uInt>(in.size());
     z->next_out = window_.data() + filled;
     z->avail_out = static_cast<uInt>(window_.size() - filled);
-    const int result = inflate(z, Z_NO_FLUSH);
-    input_.consume(in.size() - z->avail_in);
+    // Z_BLOCK: zlib stops at every block boundary, so that each block's
+    // start is known.
+    const int result = inflate(z, Z_BLOCK);
+    const std::size_t used = in.size() - z->avail_in;
+    input_.consume(used);
+    // Bytes kept beyond what zlib took are fed again from the buffer.
+    if (used < keep) block_.count -= keep - used;
+    if (used != 0) last_byte = in[used - 1];
     filled = window_.size() - z->avail_out;
     if (result == Z_MEM_ERROR) throw std::bad_alloc();
     if (result == Z_DATA_ERROR || result == Z_NEED_DICT || result == Z_STREAM_ERROR)
       throw StreamFault(Fault::FormatViolated);
     if (result == Z_STREAM_END) break;
+    if (z->data_type & 128) NoteBlockStart(*z, last_byte);
     if (filled == window_.size()) flush();
   }
   flush();
@@ -179,24 +254,54 @@ void MemberReader::inflate_member(ByteSink& output) {
   if (!length_ok) throw StreamFault(Fault::LengthError);
 }
 
+void MemberReader::DecodeMember(Next kind, ByteSink& output) {
+  std::uint64_t length = 0;
+  switch (kind) {
+    case Next::Member:
+      last_method_ = Method::Deflate;
+      inflate_member(output);
+      return;
+    case Next::Lzw: {
+      last_method_ = Method::Lzw;
+      last_crc_.reset();
+      const std::span<const std::uint8_t> ahead = input_.available();
+      if (!ahead.empty() && (ahead[0] & kLzwReservedFlags) && warn_)
+        warn_({Warning::LzwUnknownFlags, static_cast<unsigned>(ahead[0] & kLzwReservedFlags)});
+      length = DecodeLzw(input_, output);
+      break;
+    }
+    case Next::Pack:
+      last_method_ = Method::Pack;
+      last_crc_.reset();
+      length = DecodePack(input_, output);
+      break;
+    case Next::Other:
+    case Next::Zeros:
+      return;
+  }
+  bytes_out_ += length;
+  ratio_bytes_out_ = length;
+}
+
 DecompressTotals MemberReader::decompress(ByteSink& output) {
   if (!first_kind_) read_first_header();
   DecompressTotals totals;
-  if (*first_kind_ != Next::Member) {
+  if (*first_kind_ == Next::Other) {
     copy_rest(output);
   } else {
-    totals.header_bytes = header_size_ + format::kTrailerSize;
+    // GNU gzip counts header and trailer only for a lone gzip member.
+    if (*first_kind_ == Next::Member) totals.header_bytes = header_size_ + format::kTrailerSize;
     totals.mtime = first_.mtime;
-    for (;;) {
-      inflate_member(output);
+    for (Next kind = *first_kind_;;) {
+      DecodeMember(kind, output);
       if (input_.at_end()) break;
       totals.header_bytes = 0;
-      const Next next = read_magic(false);
-      if (next == Next::Zeros) {
+      kind = read_magic(false);
+      if (kind == Next::Zeros) {
         totals.ending = Ending::TrailingZeros;
         break;
       }
-      if (next == Next::Other) {
+      if (kind == Next::Other) {
         if (copy_other_data_) {
           copy_rest(output);
         } else {
@@ -204,6 +309,7 @@ DecompressTotals MemberReader::decompress(ByteSink& output) {
         }
         break;
       }
+      if (kind != Next::Member) continue;
       read_header_fields();
       if (current_.mtime != 0) totals.mtime = current_.mtime;
     }
@@ -211,6 +317,7 @@ DecompressTotals MemberReader::decompress(ByteSink& output) {
   totals.bytes_in = input_.bytes_read();
   totals.bytes_out = bytes_out_;
   totals.ratio_bytes_out = ratio_bytes_out_;
+  totals.method = last_method_;
   totals.crc = last_crc_;
   return totals;
 }

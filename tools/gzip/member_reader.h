@@ -1,9 +1,12 @@
 #pragma once
 // Decompression of a whole gzip stream: every member in turn, each checked
 // against its trailer, then whatever follows the last one classified as GNU
-// gzip classifies it.
+// gzip classifies it. Like GNU gzip it also reads packed members (pack) and
+// LZW data (compress), which runs to the end of the input.
+#include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +28,23 @@ enum class Fault {
   Encrypted,          // FLG says encrypted
   ReservedFlags,      // FLG has reserved bits set; value() is FLG
   HeaderChecksum,     // FHCRC mismatch; value() found, computed() expected
+  LzwBitsTooMany,     // LZW codes wider than 16 bits; value() is the width
+  LzwBadFirstCode,    // the first LZW code is not a byte
+  LzwCorrupt,         // an LZW code beyond the table
+  PackBitLength,      // packed: code length 0 or over 25
+  PackTooManyLeaves,  // packed: more leaves than the code lengths allow
+  PackTooFewLeaves,   // packed: the tree has codes without leaves
+  PackLengthError,    // packed: the data does not match the stored length
+};
+
+// What GNU gzip warns about and then decompresses anyway.
+enum class Warning {
+  LzwUnknownFlags,  // reserved bits in the LZW header; value() are those bits
+};
+
+struct StreamWarning {
+  Warning warning;
+  unsigned value = 0;
 };
 
 class StreamFault : public std::exception {
@@ -54,6 +74,8 @@ enum class Ending {
   TrailingGarbage,  // anything else follows it
 };
 
+enum class Method { Deflate, Lzw, Pack };
+
 struct DecompressTotals {
   Ending ending = Ending::EndOfInput;
   std::uint64_t bytes_in = 0;
@@ -65,7 +87,10 @@ struct DecompressTotals {
   // GNU gzip's ratio counts them only then.
   std::uint64_t header_bytes = 0;
   std::uint32_t mtime = 0;  // the last nonzero MTIME of any member
-  std::uint32_t crc = 0;    // the last member's CRC-32 (gzip -lv shows it)
+  // The last member's method and CRC-32, which gzip -lv shows (LZW and
+  // packed data carry no CRC).
+  Method method = Method::Deflate;
+  std::optional<std::uint32_t> crc;
 };
 
 class MemberReader {
@@ -83,8 +108,22 @@ class MemberReader {
   // The size of the last header read (gzip -l's ratio leaves it out).
   std::uint64_t header_size() const { return header_size_; }
 
+  // Told about each warning as it is met, before any later fault.
+  void SetWarningHandler(std::function<void(const StreamWarning&)> handler) { warn_ = std::move(handler); }
+
  private:
-  enum class Next { Member, Other, Zeros };
+  enum class Next { Member, Lzw, Pack, Other, Zeros };
+  // Where the deflate block being decoded starts: its first bits, enough
+  // to read its code-length code.
+  struct BlockStart {
+    std::array<std::uint8_t, 11> bytes{};
+    std::size_t count = 0;
+    unsigned skip = 0;  // bits of bytes[0] that belong to the block before
+    bool known = true;
+  };
+  void DecodeMember(Next kind, ByteSink& output);
+  void NoteBlockStart(const z_stream& z, std::uint8_t last_byte);
+  bool EmptyCodeLengthCode() const;
   Next read_magic(bool first);
   void read_header_fields();
   void inflate_member(ByteSink& output);
@@ -104,7 +143,10 @@ class MemberReader {
   MemberHeader current_;
   std::uint64_t bytes_out_ = 0;
   std::uint64_t ratio_bytes_out_ = 0;
-  std::uint32_t last_crc_ = 0;
+  BlockStart block_;
+  std::function<void(const StreamWarning&)> warn_;
+  Method last_method_ = Method::Deflate;
+  std::optional<std::uint32_t> last_crc_;
 };
 
 }  // namespace gz

@@ -90,6 +90,7 @@ void Session::TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs:
   const std::string input_name = "stdin";
   if (options_.decompress) {
     MemberReader reader(input, options_.force != 0);
+    reader.SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
     try {
       reader.read_first_header();
     } catch (const StreamFault& fault) {
@@ -218,6 +219,7 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
                          std::int64_t file_time) {
   try {
     MemberReader reader(input, false);
+    reader.SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
     std::optional<MemberHeader> header;
     std::uint64_t first_header_size = 0;
     try {
@@ -251,6 +253,7 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
       return;
     }
     ListEntry entry;
+    entry.method = totals.method == Method::Lzw ? "compr" : totals.method == Method::Pack ? "pack " : "defla";
     entry.crc = totals.crc;
     entry.time = !options_.no_time && totals.mtime != 0 ? std::int64_t{totals.mtime} : file_time;
     entry.compressed = totals.bytes_in;
@@ -312,6 +315,8 @@ void Session::treat_file(const std::string& operand) {
 // created (-N).
 bool Session::ReadFirstHeader(FileJob& job) {
   job.reader.emplace(job.input, options_.force && options_.to_stdout);
+  job.reader->SetWarningHandler(
+      [this, name = job.input_name](const StreamWarning& w) { ReportStreamWarning(reporter_, w, name); });
   try {
     const MemberHeader& header = job.reader->read_first_header();
     if (!options_.no_name && !options_.to_stdout && header.name)
@@ -366,7 +371,7 @@ std::optional<TransferTotals> Session::Transfer(FileJob& job, ByteSink& sink) {
     }
     job.input.close();
   } catch (const StreamFault& fault) {
-    report_stream_fault(reporter_, fault, job.input_name, options_.test);
+    report_stream_fault(reporter_, fault, job.input_name, options_.test, options_.to_stdout || options_.test);
     return std::nullopt;
   } catch (const ReadError& e) {
     reporter_.FileFault(job.input_name, e.what());

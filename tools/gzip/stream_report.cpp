@@ -13,7 +13,8 @@ std::string hex(unsigned value, int digits) {
 
 }  // namespace
 
-void report_stream_fault(Reporter& reporter, const StreamFault& fault, const std::string& input_name, bool testing) {
+void report_stream_fault(Reporter& reporter, const StreamFault& fault, const std::string& input_name, bool testing,
+                         bool to_stdout) {
   const std::string& program = reporter.program();
   const std::string line = "\n" + program + ": " + input_name + ": ";
   switch (fault.fault()) {
@@ -48,6 +49,31 @@ void report_stream_fault(Reporter& reporter, const StreamFault& fault, const std
     case Fault::FormatViolated:
       reporter.error(line + "invalid compressed data--format violated\n");
       throw EndRun{1};
+    case Fault::LzwBitsTooMany:
+      // Only this file fails; the run goes on.
+      reporter.error(line + "compressed with " + std::to_string(fault.value()) + " bits, can only handle 16 bits\n");
+      return;
+    case Fault::LzwBadFirstCode:
+      reporter.error(line + "corrupt input.\n");
+      throw EndRun{1};
+    case Fault::LzwCorrupt:
+      reporter.error(line + (to_stdout ? "corrupt input.\n" : "corrupt input. Use zcat to recover some data.\n"));
+      throw EndRun{1};
+    case Fault::PackBitLength:
+    case Fault::PackTooManyLeaves:
+    case Fault::PackTooFewLeaves:
+    case Fault::PackLengthError:
+      reporter.error(line + fault.what() + "\n");
+      throw EndRun{1};
+  }
+}
+
+void ReportStreamWarning(Reporter& reporter, const StreamWarning& warning, const std::string& input_name) {
+  switch (warning.warning) {
+    case Warning::LzwUnknownFlags:
+      reporter.warning("\n" + reporter.program() + ": " + input_name + ": warning, unknown flags 0x" +
+                       hex(warning.value, 1) + "\n");
+      return;
   }
 }
 

@@ -13,8 +13,13 @@ namespace gz {
 
 // Says what is wrong with `input_name`'s stream. Throws EndRun where GNU
 // gzip stops the run: a cut or corrupt stream, a CRC or length mismatch
-// (unless `testing`, which goes on with the next file).
-void report_stream_fault(Reporter& reporter, const StreamFault& fault, const std::string& input_name, bool testing);
+// (unless `testing`, which goes on with the next file). `to_stdout`: the
+// output is standard output (-c, -t), which changes GNU's advice on LZW data.
+void report_stream_fault(Reporter& reporter, const StreamFault& fault, const std::string& input_name, bool testing,
+                         bool to_stdout = true);
+
+// Says what GNU gzip warns about in `input_name`'s stream.
+void ReportStreamWarning(Reporter& reporter, const StreamWarning& warning, const std::string& input_name);
 
 // Says what followed the last member, if that deserves a word.
 void report_stream_ending(Reporter& reporter, Ending ending, const std::string& input_name, bool verbose);

@@ -1,7 +1,8 @@
 #pragma once
-// In-memory ends for the stream code: a source that can hand out its bytes
-// in small pieces (to cross every buffer boundary) and a sink that keeps
-// them, each able to fail on demand.
+// In-memory ends for our gzip's stream code, for its unit tests and its
+// fuzzers: a source that can hand out its bytes in small pieces (to cross
+// every buffer boundary) and a sink that keeps them, each able to fail on
+// demand.
 #include <algorithm>
 #include <cstdint>
 #include <span>
@@ -23,8 +24,11 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
 
 class MemorySource final : public ByteSource {
  public:
+  // `piece`: the most bytes one read_some returns.
   explicit MemorySource(Bytes bytes, std::size_t piece = SIZE_MAX, std::size_t fail_after = SIZE_MAX)
       : bytes_(std::move(bytes)), piece_(piece), fail_after_(fail_after) {}
+  MemorySource(std::span<const std::uint8_t> bytes, std::size_t piece)
+      : MemorySource(Bytes(bytes.begin(), bytes.end()), piece) {}
 
   std::size_t read_some(std::span<std::uint8_t> buffer) override {
     if (position_ >= fail_after_) throw ReadError("Input/output error");
