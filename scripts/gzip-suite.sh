@@ -18,7 +18,7 @@ case $ours in /*) ;; *) ours=$root/$ours ;; esac
 work=$root/build/gzip-suite
 version=1.12
 tree=$work/gzip-$version
-mkdir -p "$work/apt/parts" "$work/apt/lists/partial"
+mkdir -p "$work/apt/parts" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
 
 fetch_source() {
   if [ -f /etc/apt/sources.list.d/debian.sources ]; then
@@ -30,7 +30,7 @@ fetch_source() {
     exit 1
   fi
   set -- -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$work/apt/parts" \
-    -o Dir::State::Lists="$work/apt/lists" -o Debug::NoLocking=1
+    -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache" -o Debug::NoLocking=1
   apt-get "$@" update >"$work/apt-update.log" 2>&1 ||
     { cat "$work/apt-update.log" >&2; exit 1; }
   (cd "$work" && apt-get "$@" source --download-only "gzip=$version-1") >"$work/apt-source.log" 2>&1 ||
