@@ -435,6 +435,7 @@ check "list trailing garbage and zeros" 'text_file a 30; ref_gz -k a; cp a.gz z.
 check "list trailing data verbose" 'text_file a 30; ref_gz -k a; cp a.gz z.gz; cp a.gz g.gz; echo junk >>g.gz; printf "\000\000" >>z.gz' -- -lv g.gz z.gz a.gz
 check "list crc error goes on" 'text_file a 500; ref_gz -c a >c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null; text_file b 5; ref_gz b' -- -l c.gz b.gz
 check "list damaged inputs add up so far" 'text_file a 300; ref_gz -c a >p.gz; cp p.gz x.gz; echo junk >>x.gz; cp p.gz c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null; text_file n 3' -- -l p.gz n c.gz p.gz x.gz
+check "list a later member with a crc error" 'text_file a 300; ref_gz -c a >p.gz; cp p.gz c.gz; s=$(stat -c %s c.gz); printf "\377" | dd of=c.gz bs=1 seek=$((s - 8)) conv=notrunc 2>/dev/null; cat p.gz c.gz >m.gz; text_file n 3' -- -l p.gz n m.gz p.gz n c.gz
 check "list damaged inputs quietly" 'text_file a 300; ref_gz -c a >p.gz; cp p.gz x.gz; printf "\037\213\011\000\000\000\000\000\000\003" >>x.gz' -- -lq p.gz x.gz
 check "list truncated stops" 'text_file a 5000; ref_gz -c -n a | head -c 3000 >t.gz; text_file b 3; ref_gz b' -- -l t.gz b.gz
 check "list a directory" 'mkdir d; text_file a 3; ref_gz a' -- -l d a.gz

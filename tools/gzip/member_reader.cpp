@@ -296,6 +296,7 @@ DecompressTotals MemberReader::decompress(ByteSink& output) {
       DecodeMember(kind, output);
       if (input_.at_end()) break;
       totals.header_bytes = 0;
+      past_first_member_ = true;
       kind = read_magic(false);
       if (kind == Next::Zeros) {
         totals.ending = Ending::TrailingZeros;

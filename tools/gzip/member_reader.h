@@ -107,6 +107,8 @@ class MemberReader {
   DecompressTotals decompress(ByteSink& output);
   // The size of the last header read (gzip -l's ratio leaves it out).
   std::uint64_t header_size() const { return header_size_; }
+  // True once decompression has gone past the first member.
+  bool past_first_member() const { return past_first_member_; }
 
   // Told about each warning as it is met, before any later fault.
   void SetWarningHandler(std::function<void(const StreamWarning&)> handler) { warn_ = std::move(handler); }
@@ -146,6 +148,7 @@ class MemberReader {
   BlockStart block_;
   std::function<void(const StreamWarning&)> warn_;
   Method last_method_ = Method::Deflate;
+  bool past_first_member_ = false;
   std::optional<std::uint32_t> last_crc_;
 };
 

@@ -239,11 +239,12 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
       // Cut short or corrupt data ends the run here; a CRC or length error
       // or a bad later member goes on, as -t does.
       report_stream_fault(reporter_, fault, input_name, true);
-      // GNU gzip's ratio then leaves out the header read first and a
-      // trailer, taken here as the first member's.
+      // GNU gzip's ratio then leaves out the header and trailer of a lone
+      // first member, and nothing once past it.
       const bool trailer_checked = fault.fault() == Fault::CrcError || fault.fault() == Fault::LengthError ||
                                    fault.fault() == Fault::CrcAndLengthError;
-      listing_->Damaged(trailer_checked ? first_header_size + format::kTrailerSize : 0);
+      const bool lone = trailer_checked && !reader.past_first_member();
+      listing_->Damaged(lone ? first_header_size + format::kTrailerSize : 0);
       return;
     }
     if (totals.ending != Ending::EndOfInput) {
