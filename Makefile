@@ -1,7 +1,7 @@
 # Stavrel's two everyday commands:
 #   make run    builds the Windows program and starts it (under Wine on Linux)
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run test deps windows linux bench fuzz dist screenshots clean
+.PHONY: run test deps windows linux bench fuzz gzip-suite dist screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -22,6 +22,13 @@ test: deps
 
 bench: linux windows
 	@scripts/run-bench.sh
+
+# GNU gzip 1.12's own tests against our gzip (not part of make test: it
+# fetches GNU's source package into build/).
+gzip-suite: deps
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux -j2 --target gzip
+	@scripts/gzip-suite.sh build/linux/bin/gzip
 
 fuzz: deps
 	@scripts/fuzz-short.sh $${FUZZ_SECONDS:-600}

@@ -64,6 +64,12 @@ struct KernelHandleTraits {
 };
 using KernelHandle = ScopedHandle<KernelHandleTraits>;
 
+// A folder search from FindFirstFileExW, ended with FindClose.
+struct FindHandleTraits : KernelHandleTraits {
+  static void Free(HANDLE search) noexcept { FindClose(search); }
+};
+using FindHandle = ScopedHandle<FindHandleTraits>;
+
 // A DC from GetDC goes back to the window it came from.
 struct WindowDcTraits : NullIsNone<HDC> {
   HWND window = nullptr;

@@ -203,10 +203,13 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
       launch.working_directory.empty() ? nullptr : launch.working_directory.c_str();
 
   // lpApplicationName is set so that a program folder with blanks in it can
-  // never make Windows run some other program that matches a prefix.
+  // never make Windows run some other program that matches a prefix. The
+  // child gets no console at all: it needs none, its standard handles are
+  // given, and under Wine a hidden console's host can outlive a child that
+  // was ended, holding on to our own standard handles.
   PROCESS_INFORMATION started{};
   if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, TRUE,
-                      CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT,
+                      DETACHED_PROCESS | CREATE_UNICODE_ENVIRONMENT | EXTENDED_STARTUPINFO_PRESENT,
                       environment.data(), working_directory, &startup.StartupInfo, &started)) {
     const DWORD code = GetLastError();
     throw Win32Error(L"start", PathAtFault(launch), code);

@@ -50,6 +50,15 @@ TEST(Options, TestImpliesDecompressToNowhere) {
   EXPECT_TRUE(o.test && o.decompress && o.to_stdout);
 }
 
+TEST(Options, ListIsTestingThatPrintsAndRecursiveWalks) {
+  const Options list = parse({"--list", "-r", "a"}).options;
+  EXPECT_TRUE(list.list && list.decompress && list.to_stdout && list.recursive);
+  EXPECT_FALSE(list.test) << "-l lists; it does not say OK";
+  EXPECT_TRUE(parse({"-l"}).options.no_name) << "-l shows the file's own name unless -N";
+  EXPECT_FALSE(parse({"-lN"}).options.no_name);
+  EXPECT_TRUE(parse({"--rec"}).options.recursive) << "abbreviated";
+}
+
 TEST(Options, PosixlyCorrectStopsAtTheFirstOperand) {
   EXPECT_EQ(parse({"a", "-k"}, std::nullopt, true).options.operands, (std::vector<std::string>{"a", "-k"}));
   EXPECT_EQ(parse({"-", "-k"}).options.operands, std::vector<std::string>{"-"}) << "- is an operand";

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "byte_stream.h"
 
@@ -103,6 +104,12 @@ class PendingOutput final : public ByteSink {
   std::string final_path_;
   bool committed_ = false;
 };
+
+// The names in a folder but "." and "..", in the order the system gives
+// them. Throws SystemError.
+std::vector<std::string> FolderEntries(const std::string& path);
+// True when `path` ends with a folder separator ("/", or "\" on Windows).
+bool EndsWithSeparator(std::string_view path);
 
 // True when something (file, folder, link) has this name.
 bool name_exists(const std::string& path);

@@ -1,4 +1,5 @@
 // The file layer on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -90,11 +91,13 @@ extern "C" void remove_temporary_and_die(int signal_number) {
   ::raise(signal_number);
 }
 
+constexpr int kCleanupSignals[] = {SIGINT, SIGHUP, SIGTERM, SIGPIPE, SIGXCPU, SIGXFSZ};
+
 void install_signal_cleanup() {
   static bool installed = false;
   if (installed) return;
   installed = true;
-  for (int signal_number : {SIGINT, SIGHUP, SIGTERM, SIGPIPE, SIGXCPU, SIGXFSZ}) {
+  for (int signal_number : kCleanupSignals) {
     struct sigaction action {};
     // A signal the caller chose to ignore stays ignored.
     if (::sigaction(signal_number, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) continue;
@@ -104,6 +107,25 @@ void install_signal_cleanup() {
     ::sigaction(signal_number, &action, nullptr);
   }
 }
+
+// Holds the cleanup signals back for its lifetime: one that lands while the
+// temporary output is created and registered for removal then finds it
+// registered, never a file nobody would remove.
+class CleanupSignalsHeld {
+ public:
+  CleanupSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal_number : kCleanupSignals) sigaddset(&held, signal_number);
+    ::sigprocmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~CleanupSignalsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  CleanupSignalsHeld(const CleanupSignalsHeld&) = delete;
+  CleanupSignalsHeld& operator=(const CleanupSignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
 
 void arm_cleanup(const std::string& path) {
   g_temporary_armed = 0;
@@ -161,14 +183,16 @@ PendingOutput::PendingOutput(PendingOutput&& other) noexcept
 PendingOutput::~PendingOutput() {
   if (committed_) return;
   file_.reset();
-  g_temporary_armed = 0;
+  // Removed before it is disarmed: a signal in between finds it gone.
   ::unlink(temporary_path_.c_str());
+  g_temporary_armed = 0;
 }
 
 PendingOutput PendingOutput::create_beside(const std::string& final_path) {
   install_signal_cleanup();
   const std::string folder = final_path.substr(0, final_path.size() - names::base_name(final_path).size());
   std::string temporary = folder + ".gzip-XXXXXX";
+  const CleanupSignalsHeld held;
   // mkostemp creates the file with mode 0600, like GNU gzip's output before
   // it gets the input's mode.
   auto file = std::make_unique<NativeFile>(::mkostemp(temporary.data(), O_CLOEXEC));
@@ -216,6 +240,31 @@ bool PendingOutput::commit(bool replace) {
   g_temporary_armed = 0;
   return true;
 }
+
+namespace {
+
+struct FolderCloser {
+  void operator()(DIR* folder) const { ::closedir(folder); }
+};
+
+}  // namespace
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+  const std::unique_ptr<DIR, FolderCloser> folder(::opendir(path.c_str()));
+  if (!folder) throw system_error(errno);
+  std::vector<std::string> entries;
+  for (;;) {
+    errno = 0;
+    const struct dirent* entry = ::readdir(folder.get());
+    if (!entry) break;
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") entries.emplace_back(name);
+  }
+  if (errno != 0) throw system_error(errno);
+  return entries;
+}
+
+bool EndsWithSeparator(std::string_view path) { return path.ends_with('/'); }
 
 bool name_exists(const std::string& path) {
   struct stat info {};

@@ -131,6 +131,39 @@ bool set_delete_on_close(HANDLE handle, bool remove) {
   return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
+// The temporary output a console interruption (Ctrl+C, Ctrl+Break, the
+// console closing) must take along: the open handle while it is written,
+// then its path between closing and taking its final name. The handler runs
+// on a thread of its own; the lock keeps it from meeting a temporary output
+// half set up or half committed.
+SRWLOCK g_pending_lock = SRWLOCK_INIT;
+HANDLE g_pending_handle = INVALID_HANDLE_VALUE;
+std::wstring g_pending_path;  // empty: none
+
+class PendingLock {
+ public:
+  PendingLock() { AcquireSRWLockExclusive(&g_pending_lock); }
+  ~PendingLock() { ReleaseSRWLockExclusive(&g_pending_lock); }
+  PendingLock(const PendingLock&) = delete;
+  PendingLock& operator=(const PendingLock&) = delete;
+};
+
+BOOL WINAPI remove_pending_on_interrupt(DWORD) {
+  // Never released: the default handler that follows ends the process, and
+  // nothing may commit the output meanwhile.
+  AcquireSRWLockExclusive(&g_pending_lock);
+  if (g_pending_handle != INVALID_HANDLE_VALUE) set_delete_on_close(g_pending_handle, true);
+  if (!g_pending_path.empty()) DeleteFileW(g_pending_path.c_str());
+  return FALSE;
+}
+
+void install_interrupt_cleanup() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  SetConsoleCtrlHandler(remove_pending_on_interrupt, TRUE);
+}
+
 std::wstring random_letters(std::size_t count) {
   static std::mt19937 generator(static_cast<unsigned>(GetTickCount64() ^ (GetCurrentProcessId() << 16)));
   static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
@@ -192,11 +225,16 @@ PendingOutput::PendingOutput(PendingOutput&& other) noexcept
 
 PendingOutput::~PendingOutput() {
   if (committed_) return;
+  PendingLock lock;
+  g_pending_handle = INVALID_HANDLE_VALUE;
+  g_pending_path.clear();
   file_.reset();
   DeleteFileW(native_path(temporary_path_).c_str());
 }
 
 PendingOutput PendingOutput::create_beside(const std::string& final_path) {
+  install_interrupt_cleanup();
+  PendingLock lock;
   const std::string folder = final_path.substr(0, final_path.size() - names::base_name(final_path).size());
   for (int attempt = 1;; ++attempt) {
     const std::string temporary = folder + ".gzip-" + win::ToUtf8(random_letters(6));
@@ -210,6 +248,7 @@ PendingOutput PendingOutput::create_beside(const std::string& final_path) {
     // Where the mark cannot be set, the destructor's removal still covers
     // every ending but a killed process.
     set_delete_on_close(file->get(), true);
+    g_pending_handle = file->get();
     return PendingOutput(std::move(file), temporary, final_path);
   }
 }
@@ -226,23 +265,50 @@ std::optional<std::string> PendingOutput::copy_metadata(const FileStatus& like, 
 
 void PendingOutput::flush_and_close() {
   if (!FlushFileBuffers(file_->get())) throw WriteError(reason(GetLastError()));
+  PendingLock lock;
   if (!set_delete_on_close(file_->get(), false)) {
     const DWORD error = GetLastError();
     if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED) throw WriteError(reason(error));
   }
+  // From here an interruption removes it by name.
+  g_pending_path = native_path(temporary_path_);
+  g_pending_handle = INVALID_HANDLE_VALUE;
   if (const DWORD error = file_->close()) throw WriteError(reason(error));
 }
 
 bool PendingOutput::commit(bool replace) {
+  PendingLock lock;
   const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
   if (!MoveFileExW(native_path(temporary_path_).c_str(), native_path(final_path_).c_str(), flags)) {
     const DWORD error = GetLastError();
     if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) return false;
     throw system_error(error);
   }
+  g_pending_path.clear();
   committed_ = true;
   return true;
 }
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+  const std::string pattern = path + (EndsWithSeparator(path) ? "*" : "\\*");
+  WIN32_FIND_DATAW found{};
+  const win::FindHandle search(FindFirstFileExW(native_path(pattern).c_str(), FindExInfoBasic, &found,
+                                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+  if (!search.Valid()) {
+    // A drive's root has no "." or "..": empty, it finds nothing at all.
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+    throw system_error(GetLastError());
+  }
+  std::vector<std::string> entries;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") entries.push_back(win::ToUtf8(found.cFileName));
+  } while (FindNextFileW(search.Get(), &found));
+  if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) throw system_error(error);
+  return entries;
+}
+
+bool EndsWithSeparator(std::string_view path) { return path.ends_with('/') || path.ends_with('\\'); }
 
 bool name_exists(const std::string& path) {
   if (GetFileAttributesW(native_path(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;

@@ -248,6 +248,7 @@ void MemberReader::inflate_member(ByteSink& output) {
   }
   const bool crc_ok = trailer[0] == static_cast<std::uint32_t>(crc);
   const bool length_ok = trailer[1] == static_cast<std::uint32_t>(length);
+  last_crc_ = trailer[0];
   if (!crc_ok && !length_ok) throw StreamFault(Fault::CrcAndLengthError);
   if (!crc_ok) throw StreamFault(Fault::CrcError);
   if (!length_ok) throw StreamFault(Fault::LengthError);
@@ -257,9 +258,12 @@ void MemberReader::DecodeMember(Next kind, ByteSink& output) {
   std::uint64_t length = 0;
   switch (kind) {
     case Next::Member:
+      last_method_ = Method::Deflate;
       inflate_member(output);
       return;
     case Next::Lzw: {
+      last_method_ = Method::Lzw;
+      last_crc_.reset();
       const std::span<const std::uint8_t> ahead = input_.available();
       if (!ahead.empty() && (ahead[0] & kLzwReservedFlags) && warn_)
         warn_({Warning::LzwUnknownFlags, static_cast<unsigned>(ahead[0] & kLzwReservedFlags)});
@@ -267,6 +271,8 @@ void MemberReader::DecodeMember(Next kind, ByteSink& output) {
       break;
     }
     case Next::Pack:
+      last_method_ = Method::Pack;
+      last_crc_.reset();
       length = DecodePack(input_, output);
       break;
     case Next::Other:
@@ -290,6 +296,7 @@ DecompressTotals MemberReader::decompress(ByteSink& output) {
       DecodeMember(kind, output);
       if (input_.at_end()) break;
       totals.header_bytes = 0;
+      past_first_member_ = true;
       kind = read_magic(false);
       if (kind == Next::Zeros) {
         totals.ending = Ending::TrailingZeros;
@@ -311,6 +318,8 @@ DecompressTotals MemberReader::decompress(ByteSink& output) {
   totals.bytes_in = input_.bytes_read();
   totals.bytes_out = bytes_out_;
   totals.ratio_bytes_out = ratio_bytes_out_;
+  totals.method = last_method_;
+  totals.crc = last_crc_;
   return totals;
 }
 

@@ -74,6 +74,8 @@ enum class Ending {
   TrailingGarbage,  // anything else follows it
 };
 
+enum class Method { Deflate, Lzw, Pack };
+
 struct DecompressTotals {
   Ending ending = Ending::EndOfInput;
   std::uint64_t bytes_in = 0;
@@ -85,6 +87,10 @@ struct DecompressTotals {
   // GNU gzip's ratio counts them only then.
   std::uint64_t header_bytes = 0;
   std::uint32_t mtime = 0;  // the last nonzero MTIME of any member
+  // The last member's method and CRC-32, which gzip -lv shows (LZW and
+  // packed data carry no CRC).
+  Method method = Method::Deflate;
+  std::optional<std::uint32_t> crc;
 };
 
 class MemberReader {
@@ -99,6 +105,10 @@ class MemberReader {
   // Decompresses the rest of the input into `output`. Throws StreamFault,
   // ReadError, WriteError.
   DecompressTotals decompress(ByteSink& output);
+  // The size of the last header read (gzip -l's ratio leaves it out).
+  std::uint64_t header_size() const { return header_size_; }
+  // True once decompression has gone past the first member.
+  bool past_first_member() const { return past_first_member_; }
 
   // Told about each warning as it is met, before any later fault.
   void SetWarningHandler(std::function<void(const StreamWarning&)> handler) { warn_ = std::move(handler); }
@@ -137,6 +147,9 @@ class MemberReader {
   std::uint64_t ratio_bytes_out_ = 0;
   BlockStart block_;
   std::function<void(const StreamWarning&)> warn_;
+  Method last_method_ = Method::Deflate;
+  bool past_first_member_ = false;
+  std::optional<std::uint32_t> last_crc_;
 };
 
 }  // namespace gz

@@ -256,7 +256,7 @@ class Parser {
       case 'h':
       case 'H': result_.outcome = CommandLine::Outcome::Help; return false;
       case 'k': options.keep = true; break;
-      case 'l': try_help(program_ + ": -l not supported in this version\n");
+      case 'l': options.list = options.decompress = options.to_stdout = true; break;
       case 'L':
       case 'V': result_.outcome = CommandLine::Outcome::Version; return false;
       case 'm': no_time_ = true; break;
@@ -264,7 +264,7 @@ class Parser {
       case 'n': no_name_ = no_time_ = true; break;
       case 'N': no_name_ = no_time_ = false; break;
       case 'q': quiet_ = true; options.verbose = 0; break;
-      case 'r': try_help(program_ + ": -r not supported in this version\n");
+      case 'r': options.recursive = true; break;
       case 'S': options.suffix = parsed.argument; break;
       case 't': options.test = options.decompress = options.to_stdout = true; break;
       case 'v': ++options.verbose; quiet_ = false; break;
@@ -317,9 +317,11 @@ std::string help_text(const std::string& program) {
          "  -f, --force       force overwrite of output file and compress links\n"
          "  -h, --help        give this help\n"
          "  -k, --keep        keep (don't delete) input files\n"
+         "  -l, --list        list compressed file contents\n"
          "  -n, --no-name     do not save or restore the original name and timestamp\n"
          "  -N, --name        save or restore the original name and timestamp\n"
          "  -q, --quiet       suppress all warnings\n"
+         "  -r, --recursive   operate recursively on directories\n"
          "  -S, --suffix=SUF  use suffix SUF on compressed files\n"
          "  -t, --test        test compressed file integrity\n"
          "  -v, --verbose     verbose mode\n"

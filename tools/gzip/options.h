@@ -13,6 +13,8 @@ struct Options {
   bool to_stdout = false;
   bool decompress = false;
   bool test = false;
+  bool list = false;
+  bool recursive = false;
   bool keep = false;
   int force = 0;
   bool quiet = false;

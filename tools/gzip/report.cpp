@@ -21,4 +21,14 @@ void Reporter::loud_warning(const std::string& text) {
 
 void Reporter::say(const std::string& text) { fs::write_error_text(text); }
 
+void Reporter::FileFault(const std::string& file, const std::string& reason) {
+  std::string text = "\n";
+  text += FileLine(file, ": " + reason);
+  error(text);
+}
+
+std::string Reporter::FileLine(const std::string& file, const std::string& text) const {
+  return program_ + ": " + file + text + "\n";
+}
+
 }  // namespace gz

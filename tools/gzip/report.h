@@ -21,6 +21,17 @@ class Reporter {
   // Said as it is: verbose output, notes that leave the status alone.
   void say(const std::string& text);
 
+  // "gzip: <file><text>" and a line end; `text` starts with ": " before a
+  // reason, or with a blank ("x is a directory -- ignored").
+  std::string FileLine(const std::string& file, const std::string& text) const;
+  // "gzip: <file>: <reason>" as an error.
+  void FileError(const std::string& file, const std::string& reason) { error(FileLine(file, ": " + reason)); }
+  // The same after an empty line, as GNU gzip sets off what goes wrong in
+  // the middle of reading or writing.
+  void FileFault(const std::string& file, const std::string& reason);
+  // "gzip: <file>: <reason>" as a warning.
+  void FileWarning(const std::string& file, const std::string& reason) { warning(FileLine(file, ": " + reason)); }
+
   int exit_status() const { return status_; }
 
  private:

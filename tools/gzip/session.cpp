@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "gzip_format.h"
 #include "member_writer.h"
 #include "names.h"
 #include "ratio.h"
@@ -8,18 +9,12 @@
 namespace gz {
 namespace {
 
-struct Totals {
-  std::uint64_t bytes_in = 0;
-  std::uint64_t bytes_out = 0;
-  std::uint64_t header_bytes = 0;
-};
-
-std::string compress_ratio(const Totals& t) {
+std::string compress_ratio(const TransferTotals& t) {
   const auto in = static_cast<std::int64_t>(t.bytes_in);
   return ratio_text(in - (static_cast<std::int64_t>(t.bytes_out) - static_cast<std::int64_t>(t.header_bytes)), in);
 }
 
-std::string decompress_ratio(const Totals& t) {
+std::string decompress_ratio(const TransferTotals& t) {
   const auto out = static_cast<std::int64_t>(t.bytes_out);
   return ratio_text(out - (static_cast<std::int64_t>(t.bytes_in) - static_cast<std::int64_t>(t.header_bytes)), out);
 }
@@ -27,95 +22,112 @@ std::string decompress_ratio(const Totals& t) {
 }  // namespace
 
 void Session::run() {
+  if (options_.list) listing_.emplace(standard_output_, options_.verbose != 0, options_.quiet);
   if (options_.operands.empty()) {
     treat_stdin();
-    return;
+  } else {
+    for (const std::string& operand : options_.operands) treat_file(operand);
   }
-  for (const std::string& operand : options_.operands) treat_file(operand);
+  // Totals follow when several operands were named, however many files a
+  // folder held: GNU gzip counts them so.
+  if (!listing_ || options_.operands.size() < 2) return;
+  try {
+    listing_->Finish();
+  } catch (const WriteError& e) {
+    reporter_.FileError("stdout", e.what());
+    throw EndRun{1};
+  }
+}
+
+// Compressed data is never written to a terminal, nor read from one, unless
+// -f.
+bool Session::RefuseTerminal() {
+  const bool decompress = options_.decompress;
+  if (options_.force ||
+      !(options_.presume_input_tty ||
+        fs::is_terminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
+    return false;
+  if (!options_.quiet) {
+    reporter_.say(reporter_.program() + ": compressed data not " + (decompress ? "read from" : "written to") +
+                  " a terminal. Use -f to force " + (decompress ? "de" : "") + "compression.\nFor help, type: " +
+                  reporter_.program() + " -h\n");
+  }
+  return true;
 }
 
 void Session::treat_stdin() {
-  const bool decompress = options_.decompress;
-  if (!options_.force &&
-      (options_.presume_input_tty ||
-       fs::is_terminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output))) {
-    if (!options_.quiet) {
-      reporter_.say(reporter_.program() + ": compressed data not " + (decompress ? "read from" : "written to") +
-                    " a terminal. Use -f to force " + (decompress ? "de" : "") + "compression.\nFor help, type: " +
-                    reporter_.program() + " -h\n");
-    }
-    throw EndRun{1};
-  }
-
-  const std::string input_name = "stdin";
-  const std::string output_name = "stdout";
+  if (RefuseTerminal()) throw EndRun{1};
   fs::StandardInput input;
-  fs::StandardOutput standard_output;
-  DiscardSink discard;
-  ByteSink& sink = options_.test ? static_cast<ByteSink&>(discard) : standard_output;
-
-  std::optional<fs::Timestamp> modified;
+  std::optional<fs::Timestamp> file_time;
   try {
     const fs::FileStatus status = input.status();
-    if (status.kind == fs::FileKind::Regular && !options_.no_time) modified = status.modified;
+    if (status.kind == fs::FileKind::Regular) file_time = status.modified;
   } catch (const fs::SystemError& e) {
-    reporter_.error(reporter_.program() + ": standard input: " + e.what() + "\n");
+    reporter_.FileError("standard input", e.what());
     throw EndRun{1};
   }
-
-  try {
-    if (decompress) {
-      MemberReader reader(input, options_.force != 0);
-      reader.SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
-      try {
-        reader.read_first_header();
-      } catch (const StreamFault& fault) {
-        report_stream_fault(reporter_, fault, input_name, options_.test);
-        // Any fault in standard input's first header ends the run.
-        throw EndRun{reporter_.exit_status()};
-      }
-      const DecompressTotals totals = reader.decompress(sink);
-      report_stream_ending(reporter_, totals.ending, input_name, options_.verbose != 0);
-      // GNU gzip says nothing more about standard input after trailing data.
-      if (totals.ending != Ending::EndOfInput) return;
-    } else {
-      MemberFields fields;
-      fields.level = options_.level;
-      if (store_name_) fields.name = input_name;
-      fields.mtime = header_time(reporter_, modified, input_name);
-      const CompressTotals totals = compress_member(input, sink, fields);
-      if (options_.verbose)
-        reporter_.say(compress_ratio({totals.bytes_in, totals.bytes_out, totals.header_bytes}) + "\n");
-    }
-  } catch (const StreamFault& fault) {
-    report_stream_fault(reporter_, fault, input_name, options_.test);
+  if (options_.list) {
+    ListStream(input, "stdin", "stdout", file_time ? file_time->seconds : 0);
     return;
+  }
+  DiscardSink discard;
+  ByteSink& sink = options_.test ? static_cast<ByteSink&>(discard) : standard_output_;
+  try {
+    TransferStdin(input, sink, options_.no_time ? std::nullopt : file_time);
+  } catch (const StreamFault& fault) {
+    report_stream_fault(reporter_, fault, "stdin", options_.test);
   } catch (const ReadError& e) {
-    reporter_.error("\n" + reporter_.program() + ": " + input_name + ": " + e.what() + "\n");
+    reporter_.FileFault("stdin", e.what());
     throw EndRun{1};
   } catch (const WriteError& e) {
-    reporter_.error("\n" + reporter_.program() + ": " + output_name + ": " + e.what() + "\n");
+    reporter_.FileFault("stdout", e.what());
     throw EndRun{1};
+  }
+}
+
+// Throws StreamFault, ReadError, WriteError.
+void Session::TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs::Timestamp> modified) {
+  const std::string input_name = "stdin";
+  if (options_.decompress) {
+    MemberReader reader(input, options_.force != 0);
+    reader.SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
+    try {
+      reader.read_first_header();
+    } catch (const StreamFault& fault) {
+      report_stream_fault(reporter_, fault, input_name, options_.test);
+      // Any fault in standard input's first header ends the run.
+      throw EndRun{reporter_.exit_status()};
+    }
+    const DecompressTotals totals = reader.decompress(sink);
+    report_stream_ending(reporter_, totals.ending, input_name, options_.verbose != 0);
+    // GNU gzip says nothing more about standard input after trailing data.
+    if (totals.ending != Ending::EndOfInput) return;
+  } else {
+    MemberFields fields;
+    fields.level = options_.level;
+    if (store_name_) fields.name = input_name;
+    fields.mtime = header_time(reporter_, modified, input_name);
+    const CompressTotals totals = compress_member(input, sink, fields);
+    if (options_.verbose) reporter_.say(compress_ratio({totals.bytes_in, totals.bytes_out, totals.header_bytes}) + "\n");
   }
   if (options_.verbose && options_.test) reporter_.say(" OK\n");
 }
 
 std::optional<fs::InputFile> Session::open_input(const std::string& operand, std::string& input_name) {
   const bool follow_links = options_.to_stdout || options_.force;
-  const std::string& program = reporter_.program();
   input_name = operand;
   try {
     return fs::InputFile::open(operand, follow_links);
   } catch (const fs::SystemError& e) {
     if (!options_.decompress || !e.not_found()) {
-      reporter_.error(program + ": " + operand + ": " + e.what() + "\n");
+      reporter_.FileError(operand, e.what());
       return std::nullopt;
     }
     // "gzip -d a" also finds a.gz (or a.z, a-z, a.Z); a failure is told
     // about the name with the suffix in use.
     const std::vector<std::string> candidates = names::decompress_candidates(operand, options_.suffix);
     if (candidates.empty()) {
-      reporter_.error(program + ": " + operand + ": " + e.what() + "\n");
+      reporter_.FileError(operand, e.what());
       return std::nullopt;
     }
     std::string first_reason = e.what();
@@ -125,68 +137,138 @@ std::optional<fs::InputFile> Session::open_input(const std::string& operand, std
         return fs::InputFile::open(candidates[i], follow_links);
       } catch (const fs::SystemError& tried) {
         if (!tried.not_found()) {
-          reporter_.error(program + ": " + candidates[i] + ": " + tried.what() + "\n");
+          reporter_.FileError(candidates[i], tried.what());
           return std::nullopt;
         }
         if (i == 0) first_reason = tried.what();
       }
     }
-    reporter_.error(program + ": " + candidates.front() + ": " + first_reason + "\n");
+    reporter_.FileError(candidates.front(), first_reason);
     return std::nullopt;
   }
 }
 
 bool Session::may_treat(const std::string& input_name, const fs::FileStatus& status) {
-  const std::string& program = reporter_.program();
   if (status.kind == fs::FileKind::Directory) {
-    reporter_.warning(program + ": " + input_name + " is a directory -- ignored\n");
+    reporter_.warning(reporter_.FileLine(input_name, " is a directory -- ignored"));
     return false;
   }
   if (options_.to_stdout) return true;
   if (status.kind != fs::FileKind::Regular) {
-    reporter_.warning(program + ": " + input_name + " is not a directory or a regular file - ignored\n");
+    reporter_.warning(reporter_.FileLine(input_name, " is not a directory or a regular file - ignored"));
     return false;
   }
   if (status.set_user_id) {
-    reporter_.warning(program + ": " + input_name + " is set-user-ID on execution - ignored\n");
+    reporter_.warning(reporter_.FileLine(input_name, " is set-user-ID on execution - ignored"));
     return false;
   }
   if (status.set_group_id) {
-    reporter_.warning(program + ": " + input_name + " is set-group-ID on execution - ignored\n");
+    reporter_.warning(reporter_.FileLine(input_name, " is set-group-ID on execution - ignored"));
     return false;
   }
   if (options_.force) return true;
   if (status.sticky) {
-    reporter_.warning(program + ": " + input_name + " has the sticky bit set - file ignored\n");
+    reporter_.warning(reporter_.FileLine(input_name, " has the sticky bit set - file ignored"));
     return false;
   }
   if (status.links >= 2) {
     // Removing the input would not free the data: other names keep it.
     const std::uint64_t others = status.links - 1;
-    reporter_.warning(program + ": " + input_name + " has " + std::to_string(others) + " other link" +
-                      (others == 1 ? "" : "s") + " -- file ignored\n");
+    reporter_.warning(reporter_.FileLine(input_name, " has " + std::to_string(others) + " other link" +
+                                                         (others == 1 ? "" : "s") + " -- file ignored"));
     return false;
   }
   return true;
 }
 
 std::optional<std::string> Session::output_name_for(const std::string& input_name) {
-  const std::string& program = reporter_.program();
-  if (options_.to_stdout && !options_.test) return "stdout";
+  if (options_.to_stdout && !options_.test && !options_.list) return "stdout";
+  // A walk through folders passes over names quietly unless -v.
+  const bool tell = options_.verbose || (!options_.recursive && !options_.quiet);
   if (options_.decompress) {
     std::optional<std::string> name = names::decompressed_name(input_name, options_.suffix);
-    // -t tries any file, whatever it is called.
-    if (!name && options_.test) return input_name;
-    if (!name && !options_.quiet) reporter_.warning(program + ": " + input_name + ": unknown suffix -- ignored\n");
-    return name;
+    if (name) return name;
+    // -t and -l take a named file whatever it is called; -r only takes
+    // compressed names, even among its operands.
+    if ((options_.test || options_.list) && !options_.recursive) return input_name;
+    if (tell) reporter_.FileWarning(input_name, "unknown suffix -- ignored");
+    return std::nullopt;
   }
   const std::string_view suffix = names::find_suffix(input_name, options_.suffix);
   if (!suffix.empty() && !options_.force) {
-    if (!options_.quiet)
-      reporter_.say(program + ": " + input_name + " already has " + std::string(suffix) + " suffix -- unchanged\n");
+    if (tell)
+      reporter_.say(reporter_.FileLine(input_name, " already has " + std::string(suffix) + " suffix -- unchanged"));
     return std::nullopt;
   }
   return input_name + options_.suffix;
+}
+
+void Session::TreatFolder(const std::string& path) {
+  std::vector<std::string> entries;
+  try {
+    entries = fs::FolderEntries(path);
+  } catch (const fs::SystemError& e) {
+    reporter_.FileError(path, e.what());
+    return;
+  }
+  const std::string prefix = fs::EndsWithSeparator(path) ? path : path + "/";
+  for (const std::string& entry : entries) treat_file(prefix + entry);
+}
+
+void Session::ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
+                         std::int64_t file_time) {
+  try {
+    MemberReader reader(input, false);
+    reader.SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
+    std::optional<MemberHeader> header;
+    std::uint64_t first_header_size = 0;
+    try {
+      header = reader.read_first_header();
+      first_header_size = reader.header_size();
+      SayExtraField(input_name, *header);
+    } catch (const StreamFault& fault) {
+      listing_->Unreadable();
+      report_stream_fault(reporter_, fault, input_name, true);
+      return;
+    }
+    DiscardSink discard;
+    DecompressTotals totals;
+    try {
+      totals = reader.decompress(discard);
+    } catch (const StreamFault& fault) {
+      // Cut short or corrupt data ends the run here; a CRC or length error
+      // or a bad later member goes on, as -t does.
+      report_stream_fault(reporter_, fault, input_name, true);
+      // GNU gzip's ratio then leaves out the header and trailer of a lone
+      // first member, and nothing once past it.
+      const bool trailer_checked = fault.fault() == Fault::CrcError || fault.fault() == Fault::LengthError ||
+                                   fault.fault() == Fault::CrcAndLengthError;
+      const bool lone = trailer_checked && !reader.past_first_member();
+      listing_->Damaged(lone ? first_header_size + format::kTrailerSize : 0);
+      return;
+    }
+    if (totals.ending != Ending::EndOfInput) {
+      // GNU gzip lists nothing for an input with more after its last member.
+      report_stream_ending(reporter_, totals.ending, input_name, options_.verbose != 0);
+      listing_->Damaged(0);
+      return;
+    }
+    ListEntry entry;
+    entry.method = totals.method == Method::Lzw ? "compr" : totals.method == Method::Pack ? "pack " : "defla";
+    entry.crc = totals.crc;
+    entry.time = !options_.no_time && totals.mtime != 0 ? std::int64_t{totals.mtime} : file_time;
+    entry.compressed = totals.bytes_in;
+    entry.uncompressed = totals.ratio_bytes_out;
+    entry.header_bytes = totals.header_bytes;
+    entry.name = !options_.no_name && header->name ? names::with_stored_name(list_name, *header->name) : list_name;
+    listing_->Add(entry);
+  } catch (const ReadError& e) {
+    reporter_.FileFault(input_name, e.what());
+    throw EndRun{1};
+  } catch (const WriteError& e) {
+    reporter_.FileError("stdout", e.what());
+    throw EndRun{1};
+  }
 }
 
 void Session::treat_file(const std::string& operand) {
@@ -196,123 +278,148 @@ void Session::treat_file(const std::string& operand) {
     options_.to_stdout = to_stdout;
     return;
   }
-  const std::string& program = reporter_.program();
   std::string input_name;
   std::optional<fs::InputFile> input = open_input(operand, input_name);
   if (!input) return;
   const fs::FileStatus status = input->status();
+  if (status.kind == fs::FileKind::Directory && options_.recursive) {
+    input.reset();
+    TreatFolder(input_name);
+    return;
+  }
   if (!may_treat(input_name, status)) return;
-  std::optional<fs::Timestamp> modified;
-  if (status.kind == fs::FileKind::Regular && !options_.no_time) modified = status.modified;
-
-  std::optional<std::string> output_name = output_name_for(input_name);
+  const std::optional<std::string> output_name = output_name_for(input_name);
   if (!output_name) return;
-
-  std::optional<MemberReader> reader;
-  if (options_.decompress) {
-    reader.emplace(*input, options_.force && options_.to_stdout);
-    reader->SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
-    try {
-      const MemberHeader& header = reader->read_first_header();
-      if (!options_.no_name && !options_.to_stdout && header.name)
-        output_name = names::with_stored_name(*output_name, *header.name);
-      if (options_.verbose && header.extra_length) {
-        reporter_.say(program + ": " + input_name + ": extra field of " + std::to_string(*header.extra_length) +
-                      " bytes ignored\n");
-      }
-    } catch (const StreamFault& fault) {
-      report_stream_fault(reporter_, fault, input_name, options_.test);
-      return;
-    } catch (const ReadError& e) {
-      reporter_.error("\n" + program + ": " + input_name + ": " + e.what() + "\n");
-      throw EndRun{1};
-    }
+  if (options_.list) {
+    ListStream(*input, input_name, *output_name, status.modified.seconds);
+    return;
   }
 
-  fs::StandardOutput standard_output;
-  DiscardSink discard;
+  FileJob job{*input, input_name, status, *output_name, std::nullopt};
+  if (options_.decompress && !ReadFirstHeader(job)) return;
   std::optional<fs::PendingOutput> pending;
-  ByteSink* sink = options_.test ? static_cast<ByteSink*>(&discard) : &standard_output;
-  if (!options_.to_stdout) {
-    if (!options_.force && fs::name_exists(*output_name)) {
-      reporter_.loud_warning(program + ": " + *output_name + " already exists;\tnot overwritten\n");
-      return;
-    }
-    try {
-      pending.emplace(fs::PendingOutput::create_beside(*output_name));
-    } catch (const fs::SystemError& e) {
-      reporter_.error(program + ": " + *output_name + ": " + e.what() + "\n");
-      return;
-    }
-    sink = &*pending;
-  }
+  if (!options_.to_stdout && !CreateOutput(job.output_name, pending)) return;
+  DiscardSink discard;
+  ByteSink& sink = pending         ? static_cast<ByteSink&>(*pending)
+                   : options_.test ? static_cast<ByteSink&>(discard)
+                                   : standard_output_;
   if (!store_name_) store_name_ = !options_.no_name;
   if (options_.verbose) reporter_.say(input_name + ":\t");
 
-  Totals totals;
-  std::uint32_t stored_time = 0;
+  const std::optional<TransferTotals> totals = Transfer(job, sink);
+  if (!totals) return;
+  if (pending && !CommitOutput(*pending, job, totals->stored_time)) return;
+  if (options_.verbose) SayDone(job, *totals);
+}
+
+// Reads the first header, so that the output's name is known before it is
+// created (-N).
+bool Session::ReadFirstHeader(FileJob& job) {
+  job.reader.emplace(job.input, options_.force && options_.to_stdout);
+  job.reader->SetWarningHandler(
+      [this, name = job.input_name](const StreamWarning& w) { ReportStreamWarning(reporter_, w, name); });
+  try {
+    const MemberHeader& header = job.reader->read_first_header();
+    if (!options_.no_name && !options_.to_stdout && header.name)
+      job.output_name = names::with_stored_name(job.output_name, *header.name);
+    SayExtraField(job.input_name, header);
+    return true;
+  } catch (const StreamFault& fault) {
+    report_stream_fault(reporter_, fault, job.input_name, options_.test);
+    return false;
+  } catch (const ReadError& e) {
+    reporter_.FileFault(job.input_name, e.what());
+    throw EndRun{1};
+  }
+}
+
+void Session::SayExtraField(const std::string& input_name, const MemberHeader& header) {
+  if (!options_.verbose || !header.extra_length) return;
+  reporter_.say(
+      reporter_.FileLine(input_name, ": extra field of " + std::to_string(*header.extra_length) + " bytes ignored"));
+}
+
+bool Session::CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending) {
+  if (!options_.force && fs::name_exists(output_name)) {
+    reporter_.loud_warning(reporter_.FileLine(output_name, " already exists;\tnot overwritten"));
+    return false;
+  }
+  try {
+    pending.emplace(fs::PendingOutput::create_beside(output_name));
+    return true;
+  } catch (const fs::SystemError& e) {
+    reporter_.FileError(output_name, e.what());
+    return false;
+  }
+}
+
+std::optional<TransferTotals> Session::Transfer(FileJob& job, ByteSink& sink) {
+  TransferTotals totals;
   try {
     if (options_.decompress) {
-      const DecompressTotals result = reader->decompress(*sink);
-      report_stream_ending(reporter_, result.ending, input_name, options_.verbose != 0);
-      totals = {result.bytes_in, result.ratio_bytes_out, result.header_bytes};
-      stored_time = result.mtime;
+      const DecompressTotals result = job.reader->decompress(sink);
+      report_stream_ending(reporter_, result.ending, job.input_name, options_.verbose != 0);
+      totals = {result.bytes_in, result.ratio_bytes_out, result.header_bytes, result.mtime};
     } else {
       MemberFields fields;
       fields.level = options_.level;
-      if (store_name_) fields.name = std::string(names::base_name(input_name));
-      fields.mtime = header_time(reporter_, modified, input_name);
-      const CompressTotals result = compress_member(*input, *sink, fields);
-      totals = {result.bytes_in, result.bytes_out, result.header_bytes};
+      if (store_name_) fields.name = std::string(names::base_name(job.input_name));
+      std::optional<fs::Timestamp> modified;
+      if (job.status.kind == fs::FileKind::Regular && !options_.no_time) modified = job.status.modified;
+      fields.mtime = header_time(reporter_, modified, job.input_name);
+      const CompressTotals result = compress_member(job.input, sink, fields);
+      totals = {result.bytes_in, result.bytes_out, result.header_bytes, 0};
     }
-    input->close();
+    job.input.close();
   } catch (const StreamFault& fault) {
-    report_stream_fault(reporter_, fault, input_name, options_.test, options_.to_stdout || options_.test);
-    return;
+    report_stream_fault(reporter_, fault, job.input_name, options_.test, options_.to_stdout || options_.test);
+    return std::nullopt;
   } catch (const ReadError& e) {
-    reporter_.error("\n" + program + ": " + input_name + ": " + e.what() + "\n");
+    reporter_.FileFault(job.input_name, e.what());
     throw EndRun{1};
   } catch (const WriteError& e) {
-    reporter_.error("\n" + program + ": " + *output_name + ": " + e.what() + "\n");
+    reporter_.FileFault(job.output_name, e.what());
     throw EndRun{1};
   }
+  return totals;
+}
 
-  if (pending) {
-    // A decompressed file gets the time its member carries only with -N.
-    fs::Timestamp output_time = status.modified;
-    if (options_.decompress && !options_.no_time && stored_time != 0) output_time = {stored_time, 0};
-    if (const std::optional<std::string> refused = pending->copy_metadata(status, output_time))
-      reporter_.warning(program + ": " + *output_name + ": " + *refused + "\n");
-    try {
-      pending->flush_and_close();
-      if (!pending->commit(options_.force != 0)) {
-        reporter_.loud_warning(program + ": " + *output_name + " already exists;\tnot overwritten\n");
-        return;
-      }
-    } catch (const WriteError& e) {
-      reporter_.error("\n" + program + ": " + *output_name + ": " + e.what() + "\n");
-      throw EndRun{1};
-    } catch (const fs::SystemError& e) {
-      reporter_.error(program + ": " + *output_name + ": " + e.what() + "\n");
-      return;
+// Gives the complete output its name, then removes the input (unless -k).
+bool Session::CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::uint32_t stored_time) {
+  // A decompressed file gets the time its member carries only with -N.
+  fs::Timestamp output_time = job.status.modified;
+  if (options_.decompress && !options_.no_time && stored_time != 0) output_time = {stored_time, 0};
+  if (const std::optional<std::string> refused = pending.copy_metadata(job.status, output_time))
+    reporter_.FileWarning(job.output_name, *refused);
+  try {
+    pending.flush_and_close();
+    if (!pending.commit(options_.force != 0)) {
+      reporter_.loud_warning(reporter_.FileLine(job.output_name, " already exists;\tnot overwritten"));
+      return false;
     }
-    if (!options_.keep) {
-      try {
-        fs::remove_file(input_name);
-      } catch (const fs::SystemError& e) {
-        reporter_.warning(program + ": " + input_name + ": " + e.what() + "\n");
-      }
-    }
+  } catch (const WriteError& e) {
+    reporter_.FileFault(job.output_name, e.what());
+    throw EndRun{1};
+  } catch (const fs::SystemError& e) {
+    reporter_.FileError(job.output_name, e.what());
+    return false;
   }
+  if (options_.keep) return true;
+  try {
+    fs::remove_file(job.input_name);
+  } catch (const fs::SystemError& e) {
+    reporter_.FileWarning(job.input_name, e.what());
+  }
+  return true;
+}
 
-  if (options_.verbose) {
-    if (options_.test) {
-      reporter_.say(" OK\n");
-    } else {
-      reporter_.say((options_.decompress ? decompress_ratio(totals) : compress_ratio(totals)) + " -- " +
-                    (options_.keep ? "created " : "replaced with ") + *output_name + "\n");
-    }
+void Session::SayDone(const FileJob& job, const TransferTotals& totals) {
+  if (options_.test) {
+    reporter_.say(" OK\n");
+    return;
   }
+  reporter_.say((options_.decompress ? decompress_ratio(totals) : compress_ratio(totals)) + " -- " +
+                (options_.keep ? "created " : "replaced with ") + job.output_name + "\n");
 }
 
 }  // namespace gz

@@ -7,10 +7,20 @@
 #include <string>
 
 #include "file.h"
+#include "listing.h"
+#include "member_reader.h"
 #include "options.h"
 #include "report.h"
 
 namespace gz {
+
+// What one input's transfer moved, for -v's ratio.
+struct TransferTotals {
+  std::uint64_t bytes_in = 0;
+  std::uint64_t bytes_out = 0;
+  std::uint64_t header_bytes = 0;
+  std::uint32_t stored_time = 0;  // the last nonzero MTIME read
+};
 
 class Session {
  public:
@@ -21,14 +31,39 @@ class Session {
   void run();
 
  private:
+  // A file operand on its way: what was opened, where it goes.
+  struct FileJob {
+    fs::InputFile& input;
+    std::string input_name;
+    fs::FileStatus status;
+    std::string output_name;
+    std::optional<MemberReader> reader;  // when decompressing
+  };
+
   void treat_stdin();
+  bool RefuseTerminal();
+  void TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs::Timestamp> modified);
+
   void treat_file(const std::string& operand);
+  void TreatFolder(const std::string& path);
   std::optional<fs::InputFile> open_input(const std::string& operand, std::string& input_name);
   bool may_treat(const std::string& input_name, const fs::FileStatus& status);
   std::optional<std::string> output_name_for(const std::string& input_name);
+  bool ReadFirstHeader(FileJob& job);
+  void SayExtraField(const std::string& input_name, const MemberHeader& header);
+  bool CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending);
+  std::optional<TransferTotals> Transfer(FileJob& job, ByteSink& sink);
+  bool CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::uint32_t stored_time);
+  void SayDone(const FileJob& job, const TransferTotals& totals);
+
+  // gzip -l: decompresses `input` to nowhere and lists what it held.
+  void ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
+                  std::int64_t file_time);
 
   Options options_;
   Reporter& reporter_;
+  fs::StandardOutput standard_output_;
+  std::optional<Listing> listing_;
   // Once a file operand has been compressed with its name, later members
   // read from standard input carry the name "stdin": GNU gzip does so.
   bool store_name_ = false;
