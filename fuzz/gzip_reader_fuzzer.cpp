@@ -33,8 +33,8 @@ Run Decompress(std::span<const std::uint8_t> input, std::size_t piece, bool copy
   Run run;
   try {
     gz::MemberReader reader(source, copy_other_data);
-    if (header_first) reader.read_first_header();
-    run.result = reader.decompress(sink);
+    if (header_first) reader.ReadFirstHeader();
+    run.result = reader.Decompress(sink);
   } catch (const gz::StreamFault& fault) {
     run.result = fault.fault();
   }

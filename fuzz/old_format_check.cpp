@@ -32,9 +32,9 @@ Run Decode(OldFormatDecoder decode, std::span<const std::uint8_t> input, std::si
     run.written = decode(buffer, sink);
     // What is left over is what the decoder did not take; read it all.
     std::size_t left = 0;
-    for (auto bytes = buffer.available(); !bytes.empty(); bytes = buffer.available()) {
+    for (auto bytes = buffer.Available(); !bytes.empty(); bytes = buffer.Available()) {
       left += bytes.size();
-      buffer.consume(bytes.size());
+      buffer.Consume(bytes.size());
     }
     run.bytes_used = input.size() - left;
   } catch (const gz::StreamFault& fault) {

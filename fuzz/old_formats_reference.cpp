@@ -38,7 +38,7 @@ ReferenceResult ReferenceLzw(std::span<const std::uint8_t> data) {
   std::map<unsigned, Bytes> table;
   for (unsigned c = 0; c < 256; ++c) table[c] = Bytes{static_cast<std::uint8_t>(c)};
   const Bytes undefined{0, 0};
-  auto string_of = [&](unsigned code) -> const Bytes& {
+  auto StringOf = [&](unsigned code) -> const Bytes& {
     const auto found = table.find(code);
     return found == table.end() ? undefined : found->second;
   };
@@ -99,9 +99,9 @@ ReferenceResult ReferenceLzw(std::span<const std::uint8_t> data) {
     }
     Bytes entry;
     if (code < next) {
-      entry = string_of(code);
+      entry = StringOf(code);
     } else if (code == next) {
-      entry = string_of(*previous);
+      entry = StringOf(*previous);
       entry.push_back(last_output[0]);
     } else {
       result.fault = gz::Fault::LzwCorrupt;
@@ -109,7 +109,7 @@ ReferenceResult ReferenceLzw(std::span<const std::uint8_t> data) {
     }
     result.output.insert(result.output.end(), entry.begin(), entry.end());
     if (next < table_limit) {
-      Bytes added = string_of(*previous);
+      Bytes added = StringOf(*previous);
       added.push_back(entry[0]);
       table[next++] = std::move(added);
     }

@@ -13,18 +13,18 @@ namespace gz {
 namespace {
 
 using testing::Bytes;
-using testing::bytes_of;
+using testing::BytesOf;
 using testing::MemorySink;
 using testing::MemorySource;
 using testing::operator+;
 
-Bytes text_bytes(std::size_t lines) {
+Bytes TextBytes(std::size_t lines) {
   std::string text;
   for (std::size_t i = 0; i < lines; ++i) text += std::to_string(i) + " lorem ipsum dolor\n";
-  return bytes_of(text);
+  return BytesOf(text);
 }
 
-Bytes random_bytes(std::size_t size) {
+Bytes RandomBytes(std::size_t size) {
   std::mt19937 generator(42);
   Bytes bytes(size);
   for (auto& b : bytes) b = static_cast<std::uint8_t>(generator());
@@ -34,7 +34,7 @@ Bytes random_bytes(std::size_t size) {
 Bytes compressed(const Bytes& data, MemberFields fields = {}) {
   MemorySource source(data);
   MemorySink sink;
-  compress_member(source, sink, fields);
+  CompressMember(source, sink, fields);
   return sink.data;
 }
 
@@ -48,14 +48,14 @@ Decoded decompressed(const Bytes& stream, std::size_t piece = SIZE_MAX, bool cop
   MemorySource source(stream, piece);
   MemberReader reader(source, copy_other_data);
   Decoded decoded;
-  decoded.header = reader.read_first_header();
+  decoded.header = reader.ReadFirstHeader();
   MemorySink sink;
-  decoded.totals = reader.decompress(sink);
+  decoded.totals = reader.Decompress(sink);
   decoded.data = sink.data;
   return decoded;
 }
 
-Fault fault_of(const Bytes& stream, std::size_t piece = SIZE_MAX) {
+Fault FaultOf(const Bytes& stream, std::size_t piece = SIZE_MAX) {
   try {
     decompressed(stream, piece);
   } catch (const StreamFault& fault) {
@@ -66,7 +66,7 @@ Fault fault_of(const Bytes& stream, std::size_t piece = SIZE_MAX) {
 }
 
 // A member whose raw bytes a test may edit: header as GNU gzip -n writes it.
-Bytes member_with(std::uint8_t flags, const Bytes& fields, const Bytes& data = bytes_of("hello\n")) {
+Bytes MemberWith(std::uint8_t flags, const Bytes& fields, const Bytes& data = BytesOf("hello\n")) {
   Bytes member{0x1f, 0x8b, 8, flags, 0, 0, 0, 0, 0, 3};
   member = member + fields;
   const Bytes body = compressed(data);
@@ -119,10 +119,10 @@ TEST_P(RoundTripTest, ZlibAgreesOnEveryByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RoundTripTest,
-                         ::testing::Values(RoundTrip{"empty", {}, 6}, RoundTrip{"short", bytes_of("hello\n"), 6},
-                                           RoundTrip{"text_fast", text_bytes(20000), 1},
-                                           RoundTrip{"text_best", text_bytes(20000), 9},
-                                           RoundTrip{"random", random_bytes(700000), 6},
+                         ::testing::Values(RoundTrip{"empty", {}, 6}, RoundTrip{"short", BytesOf("hello\n"), 6},
+                                           RoundTrip{"text_fast", TextBytes(20000), 1},
+                                           RoundTrip{"text_best", TextBytes(20000), 9},
+                                           RoundTrip{"random", RandomBytes(700000), 6},
                                            RoundTrip{"zeros", Bytes(1 << 20, 0), 6}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -142,7 +142,7 @@ TEST_P(HeaderTest, MatchesGnuGzip) {
   if (header.name) fields.name = header.name;
   fields.mtime = header.mtime;
   fields.level = header.level;
-  const Bytes stream = compressed(bytes_of("x"), fields);
+  const Bytes stream = compressed(BytesOf("x"), fields);
   ASSERT_GE(stream.size(), header.expected.size());
   EXPECT_EQ(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(header.expected.size())),
             header.expected);
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{nullptr, 0, 2, {0x1f, 0x8b, 8, 0, 0, 0, 0, 0, 0, 3}}));
 
 TEST(MemberLoop, ReadsEveryMember) {
-  const Bytes a = text_bytes(100), b = random_bytes(5000), c;
+  const Bytes a = TextBytes(100), b = RandomBytes(5000), c;
   const Decoded decoded = decompressed(compressed(a, {"a", 5, 6}) + compressed(b, {"b", 9, 1}) + compressed(c));
   EXPECT_EQ(decoded.data, a + b + c);
   EXPECT_EQ(decoded.header.name, "a");
@@ -174,7 +174,7 @@ struct Ended {
 class TrailingDataTest : public ::testing::TestWithParam<Ended> {};
 
 TEST_P(TrailingDataTest, EndsAsGnuGzipDoes) {
-  const Bytes data = text_bytes(10);
+  const Bytes data = TextBytes(10);
   const Decoded decoded = decompressed(compressed(data) + GetParam().tail);
   EXPECT_EQ(decoded.data, data);
   EXPECT_EQ(decoded.totals.ending, GetParam().ending);
@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(Tails, TrailingDataTest,
                          ::testing::Values(Ended{"nothing", {}, Ending::EndOfInput},
                                            Ended{"one_zero", {0}, Ending::TrailingZeros},
                                            Ended{"many_zeros", Bytes(100000, 0), Ending::TrailingZeros},
-                                           Ended{"text", bytes_of("garbage\n"), Ending::TrailingGarbage},
+                                           Ended{"text", BytesOf("garbage\n"), Ending::TrailingGarbage},
                                            Ended{"zeros_then_text", {0, 0, 'x'}, Ending::TrailingGarbage},
                                            Ended{"zero_then_magic", {0, 0x1f, 0x8b}, Ending::TrailingGarbage}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -198,8 +198,8 @@ struct Broken {
 class BrokenStreamTest : public ::testing::TestWithParam<Broken> {};
 
 TEST_P(BrokenStreamTest, IsRefusedWithGnuGzipsReason) {
-  EXPECT_EQ(fault_of(GetParam().stream), GetParam().fault);
-  EXPECT_EQ(fault_of(GetParam().stream, 1), GetParam().fault) << "read in one-byte pieces";
+  EXPECT_EQ(FaultOf(GetParam().stream), GetParam().fault);
+  EXPECT_EQ(FaultOf(GetParam().stream, 1), GetParam().fault) << "read in one-byte pieces";
 }
 
 // `stream` with the lowest bit flipped in the byte `from_end` bytes before
@@ -209,14 +209,14 @@ Bytes flipped(Bytes stream, std::size_t from_end) {
   return stream;
 }
 
-Bytes with_byte(Bytes stream, std::size_t index, std::uint8_t value) {
+Bytes WithByte(Bytes stream, std::size_t index, std::uint8_t value) {
   stream[index] = value;
   return stream;
 }
 
-const Bytes kGood = compressed(text_bytes(50), {"n", 1, 6});
+const Bytes kGood = compressed(TextBytes(50), {"n", 1, 6});
 // BFINAL set, block type 3: a type deflate does not have.
-const Bytes kBadBlockType = with_byte(member_with(0, {}), 10, 0x07);
+const Bytes kBadBlockType = WithByte(MemberWith(0, {}), 10, 0x07);
 // A dynamic block whose code-length code has no codes, cut after it: GNU's
 // hufts test.
 const Bytes kEmptyCodeLengthCode{0x1f, 0x8b, 8, 0, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30, 0x64, 0, 0, 0};
@@ -224,7 +224,7 @@ const Bytes kEmptyCodeLengthCode{0x1f, 0x8b, 8, 0, 0x30, 0x30, 0x30, 0x30, 0x30,
 // "banana" as pack writes it (GNU's unpack-valid test): length 6, codes of
 // up to 3 bits, one leaf at 1 and 2 bits, 'b' and end-of-block at 3.
 const Bytes kPackedBanana{0x1f, 0x1e, 0, 0, 0, 6, 3, 1, 1, 0, 'a', 'n', 'b', 0x16, 0xc8};
-Bytes packed_banana_with(std::size_t index, std::uint8_t value) { return with_byte(kPackedBanana, index, value); }
+Bytes PackedBananaWith(std::size_t index, std::uint8_t value) { return WithByte(kPackedBanana, index, value); }
 // LZW, 16 bits, block mode: 'a', then the code being defined (257), then 258.
 const Bytes kLzwRepeats{0x1f, 0x9d, 0x90, 0x61, 0x02, 0x0a, 0x04};
 // 'a' 'b' 257, a clear and the rest of its 9-byte group, then 'c' 'd' and
@@ -236,17 +236,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Broken{"empty", {}, Fault::UnexpectedEnd}, Broken{"one_zero_byte", {0}, Fault::NotGzip},
         Broken{"one_magic_byte", {0x1f}, Fault::UnexpectedEnd},
-        Broken{"text", bytes_of("hello world\n"), Fault::NotGzip},
-        Broken{"zip_file", bytes_of("PK\3\4 rest"), Fault::NotGzip},
+        Broken{"text", BytesOf("hello world\n"), Fault::NotGzip},
+        Broken{"zip_file", BytesOf("PK\3\4 rest"), Fault::NotGzip},
         Broken{"crc", flipped(kGood, 8), Fault::CrcError}, Broken{"length", flipped(kGood, 4), Fault::LengthError},
         Broken{"crc_and_length", flipped(flipped(kGood, 8), 4), Fault::CrcAndLengthError},
         Broken{"deflate_block_type", kBadBlockType, Fault::FormatViolated},
         Broken{"method", {0x1f, 0x8b, 7, 0, 0, 0, 0, 0, 0, 3}, Fault::UnknownMethod},
         Broken{"encrypted", {0x1f, 0x8b, 8, 0x20, 0, 0, 0, 0, 0, 3}, Fault::Encrypted},
         Broken{"reserved_flag", {0x1f, 0x8b, 8, 0x80, 0, 0, 0, 0, 0, 3}, Fault::ReservedFlags},
-        Broken{"header_crc", member_with(0x02, {0x34, 0x12}), Fault::HeaderChecksum},
+        Broken{"header_crc", MemberWith(0x02, {0x34, 0x12}), Fault::HeaderChecksum},
         Broken{"second_member_method", kGood + Bytes{0x1f, 0x8b, 9, 0, 0, 0, 0, 0, 0, 3}, Fault::UnknownMethod},
-        Broken{"trailing_single_byte", kGood + bytes_of("x"), Fault::UnexpectedEnd},
+        Broken{"trailing_single_byte", kGood + BytesOf("x"), Fault::UnexpectedEnd},
         Broken{"trailing_magic", kGood + Bytes{0x1f, 0x8b}, Fault::UnexpectedEnd},
         Broken{"deflate_empty_code_length_code", kEmptyCodeLengthCode, Fault::FormatViolated},
         Broken{"lzw_magic_only", {0x1f, 0x9d}, Fault::UnexpectedEnd},
@@ -254,63 +254,63 @@ INSTANTIATE_TEST_SUITE_P(
         Broken{"lzw_after_member_17_bits", kGood + Bytes{0x1f, 0x9d, 0x91}, Fault::LzwBitsTooMany},
         Broken{"lzw_first_code_not_a_byte", {0x1f, 0x9d, 0x90, 0xff, 0x01}, Fault::LzwBadFirstCode},
         Broken{"lzw_code_beyond_table", {0x1f, 0x9d, 0x90, 0x61, 0xc4, 0xb0, 0x04}, Fault::LzwCorrupt},
-        Broken{"pack_no_code_lengths", packed_banana_with(6, 0), Fault::PackBitLength},
-        Broken{"pack_26_bit_codes", packed_banana_with(6, 26), Fault::PackBitLength},
-        Broken{"pack_overfull_tree", packed_banana_with(7, 3), Fault::PackTooManyLeaves},
+        Broken{"pack_no_code_lengths", PackedBananaWith(6, 0), Fault::PackBitLength},
+        Broken{"pack_26_bit_codes", PackedBananaWith(6, 26), Fault::PackBitLength},
+        Broken{"pack_overfull_tree", PackedBananaWith(7, 3), Fault::PackTooManyLeaves},
         Broken{"pack_incomplete_tree", {0x1f, 0x1e, 0, 0, 0, 1, 2, 0, 0, 'a', 0x10}, Fault::PackTooFewLeaves},
-        Broken{"pack_length_too_long", packed_banana_with(5, 7), Fault::PackLengthError},
-        Broken{"pack_length_too_short", packed_banana_with(5, 5), Fault::PackLengthError},
+        Broken{"pack_length_too_long", PackedBananaWith(5, 7), Fault::PackLengthError},
+        Broken{"pack_length_too_short", PackedBananaWith(5, 5), Fault::PackLengthError},
         Broken{"pack_cut_in_codes", Bytes(kPackedBanana.begin(), kPackedBanana.end() - 1), Fault::UnexpectedEnd},
         Broken{"pack_cut_in_leaves", Bytes(kPackedBanana.begin(), kPackedBanana.begin() + 12), Fault::UnexpectedEnd},
         Broken{"pack_after_member_cut", kGood + Bytes{0x1f, 0x1e, 0}, Fault::UnexpectedEnd}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MemberLoop, EveryTruncationIsAnUnexpectedEnd) {
-  const Bytes stream = compressed(text_bytes(300), {"name", 1, 6});
+  const Bytes stream = compressed(TextBytes(300), {"name", 1, 6});
   for (std::size_t length = 0; length < stream.size(); ++length) {
-    EXPECT_EQ(fault_of(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(length))),
+    EXPECT_EQ(FaultOf(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(length))),
               Fault::UnexpectedEnd)
         << "cut after " << length << " bytes";
   }
 }
 
 TEST(MemberLoop, CutStreamStillYieldsWhatWasThere) {
-  const Bytes data = text_bytes(20000);
+  const Bytes data = TextBytes(20000);
   const Bytes stream = compressed(data);
   MemorySource source(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(stream.size() / 2)));
   MemberReader reader(source, false);
   MemorySink sink;
-  EXPECT_THROW(reader.decompress(sink), StreamFault);
+  EXPECT_THROW(reader.Decompress(sink), StreamFault);
   ASSERT_GT(sink.data.size(), data.size() / 4);
   EXPECT_TRUE(std::equal(sink.data.begin(), sink.data.end(), data.begin()));
 }
 
 TEST(MemberLoop, ReadsOptionalHeaderFields) {
   Bytes fields{4, 0, 'a', 'b', 0, 0};                      // FEXTRA, 4 bytes
-  fields = fields + bytes_of(std::string("orig.txt", 9));  // FNAME
-  fields = fields + bytes_of(std::string("note", 5));      // FCOMMENT
-  Bytes member = member_with(0x1e, fields);
+  fields = fields + BytesOf(std::string("orig.txt", 9));  // FNAME
+  fields = fields + BytesOf(std::string("note", 5));      // FCOMMENT
+  Bytes member = MemberWith(0x1e, fields);
   // FHCRC: the low half of the CRC-32 of everything before it.
-  const std::size_t header_size = 10 + fields.size();
-  const uLong crc = crc32(0, member.data(), static_cast<uInt>(header_size));
-  member.insert(member.begin() + static_cast<std::ptrdiff_t>(header_size),
+  const std::size_t HeaderSize = 10 + fields.size();
+  const uLong crc = crc32(0, member.data(), static_cast<uInt>(HeaderSize));
+  member.insert(member.begin() + static_cast<std::ptrdiff_t>(HeaderSize),
                 {static_cast<std::uint8_t>(crc), static_cast<std::uint8_t>(crc >> 8)});
   const Decoded decoded = decompressed(member);
-  EXPECT_EQ(decoded.data, bytes_of("hello\n"));
+  EXPECT_EQ(decoded.data, BytesOf("hello\n"));
   EXPECT_EQ(decoded.header.name, "orig.txt");
   EXPECT_EQ(decoded.header.extra_length, 4u);
 }
 
 TEST(MemberLoop, OldMagicIsGzipToo) {
-  EXPECT_EQ(decompressed(with_byte(kGood, 1, 0x9e)).data, text_bytes(50));
+  EXPECT_EQ(decompressed(WithByte(kGood, 1, 0x9e)).data, TextBytes(50));
 }
 
 TEST(MemberLoop, CopiesOtherDataWhenAsked) {
-  const Bytes plain = bytes_of("not compressed\n");
+  const Bytes plain = BytesOf("not compressed\n");
   EXPECT_EQ(decompressed(plain, SIZE_MAX, true).data, plain);
   EXPECT_EQ(decompressed(Bytes{0x1f}, SIZE_MAX, true).data, Bytes{0x1f});
   EXPECT_EQ(decompressed({}, SIZE_MAX, true).data, Bytes{});
-  EXPECT_EQ(decompressed(kGood + plain, 1, true).data, text_bytes(50) + plain);
+  EXPECT_EQ(decompressed(kGood + plain, 1, true).data, TextBytes(50) + plain);
 }
 
 struct OldFormat {
@@ -334,50 +334,50 @@ TEST_P(OldFormatTest, DecodesAsGnuGzipDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Streams, OldFormatTest,
-    ::testing::Values(OldFormat{"pack", kPackedBanana, bytes_of("banana")},
-                      OldFormat{"pack_twice", kPackedBanana + kPackedBanana, bytes_of("bananabanana")},
-                      OldFormat{"pack_then_gzip", kPackedBanana + compressed(bytes_of("x")), bytes_of("bananax")},
-                      OldFormat{"gzip_then_pack", compressed(bytes_of("x")) + kPackedBanana, bytes_of("xbanana")},
+    ::testing::Values(OldFormat{"pack", kPackedBanana, BytesOf("banana")},
+                      OldFormat{"pack_twice", kPackedBanana + kPackedBanana, BytesOf("bananabanana")},
+                      OldFormat{"pack_then_gzip", kPackedBanana + compressed(BytesOf("x")), BytesOf("bananax")},
+                      OldFormat{"gzip_then_pack", compressed(BytesOf("x")) + kPackedBanana, BytesOf("xbanana")},
                       OldFormat{"lzw_header_only", {0x1f, 0x9d, 0x90}, {}},
-                      OldFormat{"lzw_code_being_defined", kLzwRepeats, bytes_of("aaaaaa")},
-                      OldFormat{"lzw_clear", kLzwClear, bytes_of("ababcddd")},
+                      OldFormat{"lzw_code_being_defined", kLzwRepeats, BytesOf("aaaaaa")},
+                      OldFormat{"lzw_clear", kLzwClear, BytesOf("ababcddd")},
                       OldFormat{"lzw_cut_code_ignored", Bytes(kLzwRepeats.begin(), kLzwRepeats.end() - 1),
-                                bytes_of("aaa")},
-                      OldFormat{"gzip_then_lzw", compressed(bytes_of("x")) + kLzwRepeats, bytes_of("xaaaaaa")},
-                      OldFormat{"pack_then_lzw", kPackedBanana + kLzwRepeats, bytes_of("bananaaaaaaa")}),
+                                BytesOf("aaa")},
+                      OldFormat{"gzip_then_lzw", compressed(BytesOf("x")) + kLzwRepeats, BytesOf("xaaaaaa")},
+                      OldFormat{"pack_then_lzw", kPackedBanana + kLzwRepeats, BytesOf("bananaaaaaaa")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MemberLoop, PackedMemberEndsLikeAGzipMember) {
-  EXPECT_EQ(decompressed(kPackedBanana + bytes_of("junk")).totals.ending, Ending::TrailingGarbage);
+  EXPECT_EQ(decompressed(kPackedBanana + BytesOf("junk")).totals.ending, Ending::TrailingGarbage);
   EXPECT_EQ(decompressed(kPackedBanana + Bytes{0, 0}).totals.ending, Ending::TrailingZeros);
 }
 
 TEST(MemberLoop, WarnsAboutReservedLzwFlagsAndDecodes) {
-  MemorySource source(with_byte(kLzwRepeats, 2, 0xf0));
+  MemorySource source(WithByte(kLzwRepeats, 2, 0xf0));
   MemberReader reader(source, false);
   std::vector<unsigned> warned;
   reader.SetWarningHandler([&](const StreamWarning& w) { warned.push_back(w.value); });
   MemorySink sink;
-  reader.decompress(sink);
-  EXPECT_EQ(sink.data, bytes_of("aaaaaa"));
+  reader.Decompress(sink);
+  EXPECT_EQ(sink.data, BytesOf("aaaaaa"));
   EXPECT_EQ(warned, std::vector<unsigned>{0x60});
 }
 
 TEST(MemberLoop, PassesOnReadAndWriteFailures) {
-  const Bytes stream = compressed(random_bytes(100000));
-  MemorySource failing_source(stream, SIZE_MAX, 1000);
-  MemberReader reader(failing_source, false);
+  const Bytes stream = compressed(RandomBytes(100000));
+  MemorySource FailingSource(stream, SIZE_MAX, 1000);
+  MemberReader reader(FailingSource, false);
   MemorySink sink;
-  EXPECT_THROW(reader.decompress(sink), ReadError);
+  EXPECT_THROW(reader.Decompress(sink), ReadError);
 
   MemorySource source(stream);
   MemberReader second(source, false);
-  MemorySink full_sink(5000);
-  EXPECT_THROW(second.decompress(full_sink), WriteError);
+  MemorySink FullSink(5000);
+  EXPECT_THROW(second.Decompress(FullSink), WriteError);
 
-  MemorySource plain(random_bytes(100000));
+  MemorySource plain(RandomBytes(100000));
   MemorySink small(100);
-  EXPECT_THROW(compress_member(plain, small, {}), WriteError);
+  EXPECT_THROW(CompressMember(plain, small, {}), WriteError);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ class DecompressedNameTest : public ::testing::TestWithParam<Decompressing> {};
 
 TEST_P(DecompressedNameTest, FollowsGnuGzip) {
   const Decompressing& c = GetParam();
-  const std::optional<std::string> output = decompressed_name(c.name, c.suffix);
+  const std::optional<std::string> output = DecompressedName(c.name, c.suffix);
   if (c.output) {
     EXPECT_EQ(output, c.output) << c.name << " -S " << c.suffix;
   } else {
@@ -40,33 +40,33 @@ INSTANTIATE_TEST_SUITE_P(
                       Decompressing{"kT", "T", "k"}, Decompressing{"état.sds.gz", ".gz", "état.sds"}));
 
 TEST(FindSuffix, KeepsTheNamesOwnSpelling) {
-  EXPECT_EQ(find_suffix("a.GZ", ".gz"), ".GZ");
-  EXPECT_EQ(find_suffix("x.TGZ", ".gz"), ".TGZ");
-  EXPECT_EQ(find_suffix("state.sds", ".gz"), "");
+  EXPECT_EQ(FindSuffix("a.GZ", ".gz"), ".GZ");
+  EXPECT_EQ(FindSuffix("x.TGZ", ".gz"), ".TGZ");
+  EXPECT_EQ(FindSuffix("state.sds", ".gz"), "");
 }
 
 TEST(DecompressCandidates, TriesTheSuffixInUseFirst) {
-  EXPECT_EQ(decompress_candidates("a", ".gz"), (std::vector<std::string>{"a.gz", "a.z", "a-z", "a.Z"}));
-  EXPECT_EQ(decompress_candidates("a", ".sav"),
+  EXPECT_EQ(DecompressCandidates("a", ".gz"), (std::vector<std::string>{"a.gz", "a.z", "a-z", "a.Z"}));
+  EXPECT_EQ(DecompressCandidates("a", ".sav"),
             (std::vector<std::string>{"a.sav", "a.gz", "a.z", "a-z", "a.Z"}));
-  EXPECT_TRUE(decompress_candidates("a.gz", ".gz").empty()) << "a name with a suffix is not extended";
+  EXPECT_TRUE(DecompressCandidates("a.gz", ".gz").empty()) << "a name with a suffix is not extended";
 }
 
 TEST(StoredNames, NeverLeaveTheOutputFolder) {
-  EXPECT_EQ(with_stored_name("dir/other", "orig.txt"), "dir/orig.txt");
-  EXPECT_EQ(with_stored_name("other", "../../etc/passwd"), "passwd");
-  EXPECT_EQ(with_stored_name("dir/other", "sub/"), "dir/other") << "an empty stored name is no name";
+  EXPECT_EQ(WithStoredName("dir/other", "orig.txt"), "dir/orig.txt");
+  EXPECT_EQ(WithStoredName("other", "../../etc/passwd"), "passwd");
+  EXPECT_EQ(WithStoredName("dir/other", "sub/"), "dir/other") << "an empty stored name is no name";
 #ifdef _WIN32
-  EXPECT_EQ(with_stored_name("C:\\saves\\temp", "..\\evil.sds"), "C:\\saves\\evil.sds");
-  EXPECT_EQ(with_stored_name("temp", "D:evil"), "evil");
+  EXPECT_EQ(WithStoredName("C:\\saves\\temp", "..\\evil.sds"), "C:\\saves\\evil.sds");
+  EXPECT_EQ(WithStoredName("temp", "D:evil"), "evil");
 #endif
 }
 
 TEST(BaseName, IsTheLastComponent) {
-  EXPECT_EQ(base_name("/usr/bin/gzip"), "gzip");
-  EXPECT_EQ(base_name("gzip"), "gzip");
+  EXPECT_EQ(BaseName("/usr/bin/gzip"), "gzip");
+  EXPECT_EQ(BaseName("gzip"), "gzip");
 #ifdef _WIN32
-  EXPECT_EQ(base_name("C:\\Program Files\\Stavrel\\game.sds"), "game.sds");
+  EXPECT_EQ(BaseName("C:\\Program Files\\Stavrel\\game.sds"), "game.sds");
 #endif
 }
 

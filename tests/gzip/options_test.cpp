@@ -9,7 +9,7 @@ namespace {
 
 CommandLine parse(std::vector<std::string> arguments, std::optional<std::string> environment = std::nullopt,
                   bool posixly_correct = false) {
-  return parse_command_line("gzip", arguments, environment, posixly_correct);
+  return ParseCommandLine("gzip", arguments, environment, posixly_correct);
 }
 
 TEST(Options, TheTwoCommandLinesStavrelUses) {

@@ -15,7 +15,7 @@ namespace gz::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline Bytes bytes_of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+inline Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 inline Bytes operator+(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -30,7 +30,7 @@ class MemorySource final : public ByteSource {
   MemorySource(std::span<const std::uint8_t> bytes, std::size_t piece)
       : MemorySource(Bytes(bytes.begin(), bytes.end()), piece) {}
 
-  std::size_t read_some(std::span<std::uint8_t> buffer) override {
+  std::size_t ReadSome(std::span<std::uint8_t> buffer) override {
     if (position_ >= fail_after_) throw ReadError("Input/output error");
     const std::size_t count = std::min({buffer.size(), piece_, bytes_.size() - position_});
     std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(position_), count, buffer.begin());
@@ -49,7 +49,7 @@ class MemorySink final : public ByteSink {
  public:
   explicit MemorySink(std::size_t fail_after = SIZE_MAX) : fail_after_(fail_after) {}
 
-  void write_all(std::span<const std::uint8_t> bytes) override {
+  void WriteAll(std::span<const std::uint8_t> bytes) override {
     if (data.size() + bytes.size() > fail_after_) throw WriteError("No space left on device");
     data.insert(data.end(), bytes.begin(), bytes.end());
   }

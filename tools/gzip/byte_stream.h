@@ -14,14 +14,14 @@ class ByteSource {
   virtual ~ByteSource() = default;
   // Fills the front of `buffer`; returns how many bytes, 0 only at the end.
   // Throws ReadError.
-  virtual std::size_t read_some(std::span<std::uint8_t> buffer) = 0;
+  virtual std::size_t ReadSome(std::span<std::uint8_t> buffer) = 0;
 };
 
 class ByteSink {
  public:
   virtual ~ByteSink() = default;
   // Writes all of `bytes` or throws WriteError.
-  virtual void write_all(std::span<const std::uint8_t> bytes) = 0;
+  virtual void WriteAll(std::span<const std::uint8_t> bytes) = 0;
 };
 
 // A failure of the system to read or write; what() is the system's reason
@@ -39,7 +39,7 @@ class WriteError : public std::runtime_error {
 // Accepts and forgets everything: where -t sends what it decompresses.
 class DiscardSink final : public ByteSink {
  public:
-  void write_all(std::span<const std::uint8_t>) override {}
+  void WriteAll(std::span<const std::uint8_t>) override {}
 };
 
 }  // namespace gz

@@ -37,8 +37,8 @@ struct FileStatus {
 
 class SystemError : public std::runtime_error {
  public:
-  SystemError(const std::string& reason, bool not_found) : std::runtime_error(reason), not_found_(not_found) {}
-  bool not_found() const { return not_found_; }
+  SystemError(const std::string& reason, bool NotFound) : std::runtime_error(reason), not_found_(NotFound) {}
+  bool NotFound() const { return not_found_; }
 
  private:
   bool not_found_;
@@ -50,14 +50,14 @@ class InputFile final : public ByteSource {
  public:
   // Symbolic links are refused unless `follow_links` (gzip without -c/-f).
   // Throws SystemError.
-  static InputFile open(const std::string& path, bool follow_links);
+  static InputFile Open(const std::string& path, bool follow_links);
   InputFile(InputFile&&) noexcept;
   ~InputFile() override;
 
-  const FileStatus& status() const { return status_; }
-  std::size_t read_some(std::span<std::uint8_t> buffer) override;
+  const FileStatus& Status() const { return status_; }
+  std::size_t ReadSome(std::span<std::uint8_t> buffer) override;
   // Closes now: an input must be closed before it can be removed everywhere.
-  void close();
+  void Close();
 
  private:
   InputFile(std::unique_ptr<NativeFile> file, FileStatus status);
@@ -67,14 +67,14 @@ class InputFile final : public ByteSource {
 
 class StandardInput final : public ByteSource {
  public:
-  std::size_t read_some(std::span<std::uint8_t> buffer) override;
+  std::size_t ReadSome(std::span<std::uint8_t> buffer) override;
   // Throws SystemError.
-  FileStatus status() const;
+  FileStatus Status() const;
 };
 
 class StandardOutput final : public ByteSink {
  public:
-  void write_all(std::span<const std::uint8_t> bytes) override;
+  void WriteAll(std::span<const std::uint8_t> bytes) override;
 };
 
 // An output file being written: a new file in the folder of its final name,
@@ -83,19 +83,19 @@ class StandardOutput final : public ByteSink {
 class PendingOutput final : public ByteSink {
  public:
   // Throws SystemError.
-  static PendingOutput create_beside(const std::string& final_path);
+  static PendingOutput CreateBeside(const std::string& final_path);
   PendingOutput(PendingOutput&&) noexcept;
   ~PendingOutput() override;
 
-  void write_all(std::span<const std::uint8_t> bytes) override;
+  void WriteAll(std::span<const std::uint8_t> bytes) override;
   // Gives it the input's permissions and access time and `modified`; the
   // reason when the system refused (a warning only). Then flushes it to
   // disk and closes it (throws WriteError).
-  std::optional<std::string> copy_metadata(const FileStatus& like, Timestamp modified);
-  void flush_and_close();
+  std::optional<std::string> CopyMetadata(const FileStatus& like, Timestamp modified);
+  void FlushAndClose();
   // Moves it to its final name. Without `replace` an existing file there
   // stays and the result is false. Throws SystemError.
-  bool commit(bool replace);
+  bool Commit(bool replace);
 
  private:
   PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path);
@@ -112,14 +112,14 @@ std::vector<std::string> FolderEntries(const std::string& path);
 bool EndsWithSeparator(std::string_view path);
 
 // True when something (file, folder, link) has this name.
-bool name_exists(const std::string& path);
+bool NameExists(const std::string& path);
 // Throws SystemError.
-void remove_file(const std::string& path);
+void RemoveFile(const std::string& path);
 
 enum class StandardStream { Input, Output };
-bool is_terminal(StandardStream stream);
+bool IsTerminal(StandardStream stream);
 
 // Writes diagnostics to standard error, UTF-8 unless it is a console.
-void write_error_text(std::string_view text);
+void WriteErrorText(std::string_view text);
 
 }  // namespace gz::fs

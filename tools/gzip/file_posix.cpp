@@ -23,9 +23,9 @@ class NativeFile {
   NativeFile(const NativeFile&) = delete;
   NativeFile& operator=(const NativeFile&) = delete;
 
-  int fd() const { return fd_; }
+  int Fd() const { return fd_; }
   // Returns errno when closing failed (delayed write errors show here).
-  int close() {
+  int Close() {
     const int result = ::close(fd_);
     fd_ = -1;
     return result == 0 ? 0 : errno;
@@ -37,20 +37,20 @@ class NativeFile {
 
 namespace {
 
-std::string reason(int error) { return std::strerror(error); }
+std::string Reason(int error) { return std::strerror(error); }
 
-SystemError system_error(int error) { return SystemError(reason(error), error == ENOENT); }
+SystemError SystemErrorOf(int error) { return SystemError(Reason(error), error == ENOENT); }
 
-Timestamp timestamp(const struct timespec& time) { return {time.tv_sec, static_cast<std::int32_t>(time.tv_nsec)}; }
+Timestamp TimestampOf(const struct timespec& time) { return {time.tv_sec, static_cast<std::int32_t>(time.tv_nsec)}; }
 
-FileStatus status_of(const struct stat& info) {
+FileStatus StatusOf(const struct stat& info) {
   FileStatus status;
   status.kind = S_ISREG(info.st_mode)   ? FileKind::Regular
                 : S_ISDIR(info.st_mode) ? FileKind::Directory
                                         : FileKind::Other;
   status.size = static_cast<std::uint64_t>(info.st_size);
-  status.modified = timestamp(info.st_mtim);
-  status.accessed = timestamp(info.st_atim);
+  status.modified = TimestampOf(info.st_mtim);
+  status.accessed = TimestampOf(info.st_atim);
   status.permissions = info.st_mode & 0777;
   status.set_user_id = (info.st_mode & S_ISUID) != 0;
   status.set_group_id = (info.st_mode & S_ISGID) != 0;
@@ -61,20 +61,20 @@ FileStatus status_of(const struct stat& info) {
   return status;
 }
 
-std::size_t read_from(int fd, std::span<std::uint8_t> buffer) {
+std::size_t ReadFrom(int fd, std::span<std::uint8_t> buffer) {
   for (;;) {
     const ssize_t got = ::read(fd, buffer.data(), buffer.size());
     if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno != EINTR) throw ReadError(reason(errno));
+    if (errno != EINTR) throw ReadError(Reason(errno));
   }
 }
 
-void write_to(int fd, std::span<const std::uint8_t> bytes) {
+void WriteTo(int fd, std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     const ssize_t put = ::write(fd, bytes.data(), bytes.size());
     if (put < 0) {
       if (errno == EINTR) continue;
-      throw WriteError(reason(errno));
+      throw WriteError(Reason(errno));
     }
     bytes = bytes.subspan(static_cast<std::size_t>(put));
   }
@@ -85,7 +85,7 @@ void write_to(int fd, std::span<const std::uint8_t> bytes) {
 char g_temporary[4096];
 volatile sig_atomic_t g_temporary_armed = 0;
 
-extern "C" void remove_temporary_and_die(int signal_number) {
+extern "C" void RemoveTemporaryAndDie(int signal_number) {
   if (g_temporary_armed) ::unlink(g_temporary);
   ::signal(signal_number, SIG_DFL);
   ::raise(signal_number);
@@ -93,7 +93,7 @@ extern "C" void remove_temporary_and_die(int signal_number) {
 
 constexpr int kCleanupSignals[] = {SIGINT, SIGHUP, SIGTERM, SIGPIPE, SIGXCPU, SIGXFSZ};
 
-void install_signal_cleanup() {
+void InstallSignalCleanup() {
   static bool installed = false;
   if (installed) return;
   installed = true;
@@ -102,7 +102,7 @@ void install_signal_cleanup() {
     // A signal the caller chose to ignore stays ignored.
     if (::sigaction(signal_number, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) continue;
     action = {};
-    action.sa_handler = remove_temporary_and_die;
+    action.sa_handler = RemoveTemporaryAndDie;
     sigemptyset(&action.sa_mask);
     ::sigaction(signal_number, &action, nullptr);
   }
@@ -127,7 +127,7 @@ class CleanupSignalsHeld {
   sigset_t previous_;
 };
 
-void arm_cleanup(const std::string& path) {
+void ArmCleanup(const std::string& path) {
   g_temporary_armed = 0;
   if (path.size() >= sizeof g_temporary) return;
   std::memcpy(g_temporary, path.c_str(), path.size() + 1);
@@ -141,33 +141,33 @@ InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
 InputFile::InputFile(InputFile&&) noexcept = default;
 InputFile::~InputFile() = default;
 
-InputFile InputFile::open(const std::string& path, bool follow_links) {
+InputFile InputFile::Open(const std::string& path, bool follow_links) {
   // Non-blocking, so that opening a FIFO does not wait for a writer.
   const int flags = O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | (follow_links ? 0 : O_NOFOLLOW);
   auto file = std::make_unique<NativeFile>(::open(path.c_str(), flags));
-  if (file->fd() < 0) throw system_error(errno);
+  if (file->Fd() < 0) throw SystemErrorOf(errno);
   struct stat info {};
-  if (::fstat(file->fd(), &info) != 0) throw system_error(errno);
-  const int status_flags = ::fcntl(file->fd(), F_GETFL);
-  if (status_flags < 0 || ::fcntl(file->fd(), F_SETFL, status_flags & ~O_NONBLOCK) < 0) throw system_error(errno);
-  return InputFile(std::move(file), status_of(info));
+  if (::fstat(file->Fd(), &info) != 0) throw SystemErrorOf(errno);
+  const int status_flags = ::fcntl(file->Fd(), F_GETFL);
+  if (status_flags < 0 || ::fcntl(file->Fd(), F_SETFL, status_flags & ~O_NONBLOCK) < 0) throw SystemErrorOf(errno);
+  return InputFile(std::move(file), StatusOf(info));
 }
 
-std::size_t InputFile::read_some(std::span<std::uint8_t> buffer) { return read_from(file_->fd(), buffer); }
+std::size_t InputFile::ReadSome(std::span<std::uint8_t> buffer) { return ReadFrom(file_->Fd(), buffer); }
 
-void InputFile::close() {
-  if (const int error = file_->close()) throw ReadError(reason(error));
+void InputFile::Close() {
+  if (const int error = file_->Close()) throw ReadError(Reason(error));
 }
 
-std::size_t StandardInput::read_some(std::span<std::uint8_t> buffer) { return read_from(STDIN_FILENO, buffer); }
+std::size_t StandardInput::ReadSome(std::span<std::uint8_t> buffer) { return ReadFrom(STDIN_FILENO, buffer); }
 
-FileStatus StandardInput::status() const {
+FileStatus StandardInput::Status() const {
   struct stat info {};
-  if (::fstat(STDIN_FILENO, &info) != 0) throw system_error(errno);
-  return status_of(info);
+  if (::fstat(STDIN_FILENO, &info) != 0) throw SystemErrorOf(errno);
+  return StatusOf(info);
 }
 
-void StandardOutput::write_all(std::span<const std::uint8_t> bytes) { write_to(STDOUT_FILENO, bytes); }
+void StandardOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(STDOUT_FILENO, bytes); }
 
 PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path)
     : file_(std::move(file)), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
@@ -188,42 +188,42 @@ PendingOutput::~PendingOutput() {
   g_temporary_armed = 0;
 }
 
-PendingOutput PendingOutput::create_beside(const std::string& final_path) {
-  install_signal_cleanup();
-  const std::string folder = final_path.substr(0, final_path.size() - names::base_name(final_path).size());
+PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
+  InstallSignalCleanup();
+  const std::string folder = final_path.substr(0, final_path.size() - names::BaseName(final_path).size());
   std::string temporary = folder + ".gzip-XXXXXX";
   const CleanupSignalsHeld held;
   // mkostemp creates the file with mode 0600, like GNU gzip's output before
   // it gets the input's mode.
   auto file = std::make_unique<NativeFile>(::mkostemp(temporary.data(), O_CLOEXEC));
-  if (file->fd() < 0) throw system_error(errno);
-  arm_cleanup(temporary);
+  if (file->Fd() < 0) throw SystemErrorOf(errno);
+  ArmCleanup(temporary);
   return PendingOutput(std::move(file), std::move(temporary), final_path);
 }
 
-void PendingOutput::write_all(std::span<const std::uint8_t> bytes) { write_to(file_->fd(), bytes); }
+void PendingOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(file_->Fd(), bytes); }
 
-std::optional<std::string> PendingOutput::copy_metadata(const FileStatus& like, Timestamp modified) {
+std::optional<std::string> PendingOutput::CopyMetadata(const FileStatus& like, Timestamp modified) {
   std::optional<std::string> refused;
   const struct timespec times[2] = {{like.accessed.seconds, like.accessed.nanoseconds},
                                     {modified.seconds, modified.nanoseconds}};
-  if (::futimens(file_->fd(), times) != 0) refused = reason(errno);
+  if (::futimens(file_->Fd(), times) != 0) refused = Reason(errno);
   // Group first, then permissions, then owner, as GNU gzip does: a file
   // given away never has permissions meant for its former owner.
-  [[maybe_unused]] const int group_changed = ::fchown(file_->fd(), static_cast<uid_t>(-1), like.group);
-  if (::fchmod(file_->fd(), like.permissions) != 0 && !refused) refused = reason(errno);
-  [[maybe_unused]] const int owner_changed = ::fchown(file_->fd(), like.owner, static_cast<gid_t>(-1));
+  [[maybe_unused]] const int group_changed = ::fchown(file_->Fd(), static_cast<uid_t>(-1), like.group);
+  if (::fchmod(file_->Fd(), like.permissions) != 0 && !refused) refused = Reason(errno);
+  [[maybe_unused]] const int owner_changed = ::fchown(file_->Fd(), like.owner, static_cast<gid_t>(-1));
   return refused;
 }
 
-void PendingOutput::flush_and_close() {
-  if (::fsync(file_->fd()) != 0 && errno != EINVAL) throw WriteError(reason(errno));
-  if (const int error = file_->close()) throw WriteError(reason(error));
+void PendingOutput::FlushAndClose() {
+  if (::fsync(file_->Fd()) != 0 && errno != EINVAL) throw WriteError(Reason(errno));
+  if (const int error = file_->Close()) throw WriteError(Reason(error));
 }
 
-bool PendingOutput::commit(bool replace) {
+bool PendingOutput::Commit(bool replace) {
   if (replace) {
-    if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) throw system_error(errno);
+    if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) throw SystemErrorOf(errno);
   } else if (::link(temporary_path_.c_str(), final_path_.c_str()) == 0) {
     // A hard link fails on an existing name, so nothing is ever replaced.
     ::unlink(temporary_path_.c_str());
@@ -231,10 +231,10 @@ bool PendingOutput::commit(bool replace) {
     return false;
   } else if (errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK || errno == ENOSYS) {
     // File systems without hard links: only check-then-rename is left.
-    if (name_exists(final_path_)) return false;
-    if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) throw system_error(errno);
+    if (NameExists(final_path_)) return false;
+    if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) throw SystemErrorOf(errno);
   } else {
-    throw system_error(errno);
+    throw SystemErrorOf(errno);
   }
   committed_ = true;
   g_temporary_armed = 0;
@@ -251,7 +251,7 @@ struct FolderCloser {
 
 std::vector<std::string> FolderEntries(const std::string& path) {
   const std::unique_ptr<DIR, FolderCloser> folder(::opendir(path.c_str()));
-  if (!folder) throw system_error(errno);
+  if (!folder) throw SystemErrorOf(errno);
   std::vector<std::string> entries;
   for (;;) {
     errno = 0;
@@ -260,26 +260,26 @@ std::vector<std::string> FolderEntries(const std::string& path) {
     const std::string_view name = entry->d_name;
     if (name != "." && name != "..") entries.emplace_back(name);
   }
-  if (errno != 0) throw system_error(errno);
+  if (errno != 0) throw SystemErrorOf(errno);
   return entries;
 }
 
 bool EndsWithSeparator(std::string_view path) { return path.ends_with('/'); }
 
-bool name_exists(const std::string& path) {
+bool NameExists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-void remove_file(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) throw system_error(errno);
+void RemoveFile(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) throw SystemErrorOf(errno);
 }
 
-bool is_terminal(StandardStream stream) {
+bool IsTerminal(StandardStream stream) {
   return ::isatty(stream == StandardStream::Input ? STDIN_FILENO : STDOUT_FILENO) == 1;
 }
 
-void write_error_text(std::string_view text) {
+void WriteErrorText(std::string_view text) {
   while (!text.empty()) {
     const ssize_t put = ::write(STDERR_FILENO, text.data(), text.size());
     if (put < 0 && errno == EINTR) continue;

@@ -21,10 +21,10 @@ class NativeFile {
  public:
   explicit NativeFile(HANDLE handle) : handle_(handle) {}
 
-  HANDLE get() const { return handle_.Get(); }
-  bool is_open() const { return handle_.Valid(); }
+  HANDLE Get() const { return handle_.Get(); }
+  bool IsOpen() const { return handle_.Valid(); }
   // Returns the error when closing failed.
-  DWORD close() { return CloseHandle(handle_.Release()) ? ERROR_SUCCESS : GetLastError(); }
+  DWORD Close() { return CloseHandle(handle_.Release()) ? ERROR_SUCCESS : GetLastError(); }
 
  private:
   win::KernelHandle handle_;
@@ -32,11 +32,11 @@ class NativeFile {
 
 namespace {
 
-bool is_not_found(DWORD error) { return win::MeansNoSuchFile(error); }
+bool IsNotFound(DWORD error) { return win::MeansNoSuchFile(error); }
 
 // The common failures read as GNU gzip's (C library) words for them, so that
 // messages are the same on every system; the rest in the system's words.
-std::string reason(DWORD error) {
+std::string Reason(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND: return "No such file or directory";
@@ -52,16 +52,16 @@ std::string reason(DWORD error) {
   return win::ToUtf8(win::SystemErrorText(error));
 }
 
-SystemError system_error(DWORD error) { return SystemError(reason(error), is_not_found(error)); }
+SystemError SystemErrorOf(DWORD error) { return SystemError(Reason(error), IsNotFound(error)); }
 
 // Beyond MAX_PATH the wide calls need the "\\?\" form of the full path.
-std::wstring native_path(const std::string& path) { return win::ExtendedLengthPath(win::ToUtf16(path)); }
+std::wstring NativePath(const std::string& path) { return win::ExtendedLengthPath(win::ToUtf16(path)); }
 
 // FILETIME counts 100 ns steps from 1601; Timestamp counts from 1970.
 constexpr std::int64_t kUnixEpochTicks = 116444736000000000LL;
 constexpr std::int64_t kTicksPerSecond = 10000000;
 
-Timestamp timestamp(const FILETIME& time) {
+Timestamp TimestampOf(const FILETIME& time) {
   const std::int64_t ticks =
       static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime) - kUnixEpochTicks;
   std::int64_t seconds = ticks / kTicksPerSecond;
@@ -73,36 +73,36 @@ Timestamp timestamp(const FILETIME& time) {
   return {seconds, static_cast<std::int32_t>(rest * 100)};
 }
 
-FILETIME filetime(const Timestamp& time) {
+FILETIME FiletimeOf(const Timestamp& time) {
   const std::uint64_t ticks = static_cast<std::uint64_t>(time.seconds * kTicksPerSecond + time.nanoseconds / 100 +
                                                          kUnixEpochTicks);
   return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-FILETIME filetime(const LARGE_INTEGER& time) {
+FILETIME FiletimeOf(const LARGE_INTEGER& time) {
   return {static_cast<DWORD>(time.QuadPart), static_cast<DWORD>(time.QuadPart >> 32)};
 }
 
 // Throws SystemError; a pipe or console has no file information and reads
 // as "other". (GetFileInformationByHandle would also ask for the volume,
 // which Wine cannot tell for a redirected standard input.)
-FileStatus status_of(HANDLE handle) {
+FileStatus StatusOf(HANDLE handle) {
   FileStatus status;
   if (GetFileType(handle) != FILE_TYPE_DISK) return status;
   FILE_BASIC_INFO basic{};
   FILE_STANDARD_INFO standard{};
   if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) ||
       !GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard))
-    throw system_error(GetLastError());
+    throw SystemErrorOf(GetLastError());
   status.kind = standard.Directory ? FileKind::Directory : FileKind::Regular;
   status.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
-  status.modified = timestamp(filetime(basic.LastWriteTime));
-  status.accessed = timestamp(filetime(basic.LastAccessTime));
+  status.modified = TimestampOf(FiletimeOf(basic.LastWriteTime));
+  status.accessed = TimestampOf(FiletimeOf(basic.LastAccessTime));
   status.links = standard.NumberOfLinks;
   return status;
 }
 
-std::size_t read_from(HANDLE handle, std::span<std::uint8_t> buffer) {
+std::size_t ReadFrom(HANDLE handle, std::span<std::uint8_t> buffer) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return 0;
   DWORD got = 0;
   const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(buffer.size(), 1u << 30));
@@ -110,14 +110,14 @@ std::size_t read_from(HANDLE handle, std::span<std::uint8_t> buffer) {
   const DWORD error = GetLastError();
   // The writing end of a pipe has closed: that is its end of file.
   if (error == ERROR_BROKEN_PIPE) return 0;
-  throw ReadError(reason(error));
+  throw ReadError(Reason(error));
 }
 
-void write_to(HANDLE handle, std::span<const std::uint8_t> bytes) {
+void WriteTo(HANDLE handle, std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     DWORD put = 0;
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    if (!WriteFile(handle, bytes.data(), wanted, &put, nullptr)) throw WriteError(reason(GetLastError()));
+    if (!WriteFile(handle, bytes.data(), wanted, &put, nullptr)) throw WriteError(Reason(GetLastError()));
     bytes = bytes.subspan(put);
   }
 }
@@ -125,7 +125,7 @@ void write_to(HANDLE handle, std::span<const std::uint8_t> bytes) {
 // Marks an open file to vanish when its last handle closes, or unmarks it.
 // A temporary output carries the mark until it is complete, so that a
 // killed gzip leaves nothing behind.
-bool set_delete_on_close(HANDLE handle, bool remove) {
+bool SetDeleteOnClose(HANDLE handle, bool remove) {
   FILE_DISPOSITION_INFO disposition{};
   disposition.DeleteFile = remove ? TRUE : FALSE;
   return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != 0;
@@ -148,23 +148,23 @@ class PendingLock {
   PendingLock& operator=(const PendingLock&) = delete;
 };
 
-BOOL WINAPI remove_pending_on_interrupt(DWORD) {
+BOOL WINAPI RemovePendingOnInterrupt(DWORD) {
   // Never released: the default handler that follows ends the process, and
   // nothing may commit the output meanwhile.
   AcquireSRWLockExclusive(&g_pending_lock);
-  if (g_pending_handle != INVALID_HANDLE_VALUE) set_delete_on_close(g_pending_handle, true);
+  if (g_pending_handle != INVALID_HANDLE_VALUE) SetDeleteOnClose(g_pending_handle, true);
   if (!g_pending_path.empty()) DeleteFileW(g_pending_path.c_str());
   return FALSE;
 }
 
-void install_interrupt_cleanup() {
+void InstallInterruptCleanup() {
   static bool installed = false;
   if (installed) return;
   installed = true;
-  SetConsoleCtrlHandler(remove_pending_on_interrupt, TRUE);
+  SetConsoleCtrlHandler(RemovePendingOnInterrupt, TRUE);
 }
 
-std::wstring random_letters(std::size_t count) {
+std::wstring RandomLetters(std::size_t count) {
   static std::mt19937 generator(static_cast<unsigned>(GetTickCount64() ^ (GetCurrentProcessId() << 16)));
   static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
   std::uniform_int_distribution<std::size_t> pick(0, std::size(kLetters) - 2);
@@ -180,36 +180,36 @@ InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
 InputFile::InputFile(InputFile&&) noexcept = default;
 InputFile::~InputFile() = default;
 
-InputFile InputFile::open(const std::string& path, bool) {
+InputFile InputFile::Open(const std::string& path, bool) {
   // Backup semantics let a folder open too, so that it can be reported as
   // one; other programs may go on reading and writing the file meanwhile.
   constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   constexpr DWORD kFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN;
   auto file = std::make_unique<NativeFile>(
-      CreateFileW(native_path(path).c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, kFlags, nullptr));
-  if (!file->is_open()) throw system_error(GetLastError());
-  const FileStatus status = status_of(file->get());
+      CreateFileW(NativePath(path).c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, kFlags, nullptr));
+  if (!file->IsOpen()) throw SystemErrorOf(GetLastError());
+  const FileStatus status = StatusOf(file->Get());
   return InputFile(std::move(file), status);
 }
 
-std::size_t InputFile::read_some(std::span<std::uint8_t> buffer) { return read_from(file_->get(), buffer); }
+std::size_t InputFile::ReadSome(std::span<std::uint8_t> buffer) { return ReadFrom(file_->Get(), buffer); }
 
-void InputFile::close() {
-  if (const DWORD error = file_->close()) throw ReadError(reason(error));
+void InputFile::Close() {
+  if (const DWORD error = file_->Close()) throw ReadError(Reason(error));
 }
 
-std::size_t StandardInput::read_some(std::span<std::uint8_t> buffer) {
-  return read_from(GetStdHandle(STD_INPUT_HANDLE), buffer);
+std::size_t StandardInput::ReadSome(std::span<std::uint8_t> buffer) {
+  return ReadFrom(GetStdHandle(STD_INPUT_HANDLE), buffer);
 }
 
-FileStatus StandardInput::status() const {
+FileStatus StandardInput::Status() const {
   const HANDLE handle = GetStdHandle(STD_INPUT_HANDLE);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return {};
-  return status_of(handle);
+  return StatusOf(handle);
 }
 
-void StandardOutput::write_all(std::span<const std::uint8_t> bytes) {
-  write_to(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+void StandardOutput::WriteAll(std::span<const std::uint8_t> bytes) {
+  WriteTo(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
 }
 
 PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path)
@@ -229,60 +229,60 @@ PendingOutput::~PendingOutput() {
   g_pending_handle = INVALID_HANDLE_VALUE;
   g_pending_path.clear();
   file_.reset();
-  DeleteFileW(native_path(temporary_path_).c_str());
+  DeleteFileW(NativePath(temporary_path_).c_str());
 }
 
-PendingOutput PendingOutput::create_beside(const std::string& final_path) {
-  install_interrupt_cleanup();
+PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
+  InstallInterruptCleanup();
   PendingLock lock;
-  const std::string folder = final_path.substr(0, final_path.size() - names::base_name(final_path).size());
+  const std::string folder = final_path.substr(0, final_path.size() - names::BaseName(final_path).size());
   for (int attempt = 1;; ++attempt) {
-    const std::string temporary = folder + ".gzip-" + win::ToUtf8(random_letters(6));
-    auto file = std::make_unique<NativeFile>(CreateFileW(native_path(temporary).c_str(), GENERIC_WRITE | DELETE, 0,
+    const std::string temporary = folder + ".gzip-" + win::ToUtf8(RandomLetters(6));
+    auto file = std::make_unique<NativeFile>(CreateFileW(NativePath(temporary).c_str(), GENERIC_WRITE | DELETE, 0,
                                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file->is_open()) {
+    if (!file->IsOpen()) {
       const DWORD error = GetLastError();
       if ((error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && attempt < 100) continue;
-      throw system_error(error);
+      throw SystemErrorOf(error);
     }
     // Where the mark cannot be set, the destructor's removal still covers
     // every ending but a killed process.
-    set_delete_on_close(file->get(), true);
-    g_pending_handle = file->get();
+    SetDeleteOnClose(file->Get(), true);
+    g_pending_handle = file->Get();
     return PendingOutput(std::move(file), temporary, final_path);
   }
 }
 
-void PendingOutput::write_all(std::span<const std::uint8_t> bytes) { write_to(file_->get(), bytes); }
+void PendingOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(file_->Get(), bytes); }
 
-std::optional<std::string> PendingOutput::copy_metadata(const FileStatus& like, Timestamp modified) {
+std::optional<std::string> PendingOutput::CopyMetadata(const FileStatus& like, Timestamp modified) {
   // Windows has no permission bits to copy; the times are what matter.
-  const FILETIME accessed = filetime(like.accessed);
-  const FILETIME written = filetime(modified);
-  if (!SetFileTime(file_->get(), nullptr, &accessed, &written)) return reason(GetLastError());
+  const FILETIME accessed = FiletimeOf(like.accessed);
+  const FILETIME written = FiletimeOf(modified);
+  if (!SetFileTime(file_->Get(), nullptr, &accessed, &written)) return Reason(GetLastError());
   return std::nullopt;
 }
 
-void PendingOutput::flush_and_close() {
-  if (!FlushFileBuffers(file_->get())) throw WriteError(reason(GetLastError()));
+void PendingOutput::FlushAndClose() {
+  if (!FlushFileBuffers(file_->Get())) throw WriteError(Reason(GetLastError()));
   PendingLock lock;
-  if (!set_delete_on_close(file_->get(), false)) {
+  if (!SetDeleteOnClose(file_->Get(), false)) {
     const DWORD error = GetLastError();
-    if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED) throw WriteError(reason(error));
+    if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED) throw WriteError(Reason(error));
   }
   // From here an interruption removes it by name.
-  g_pending_path = native_path(temporary_path_);
+  g_pending_path = NativePath(temporary_path_);
   g_pending_handle = INVALID_HANDLE_VALUE;
-  if (const DWORD error = file_->close()) throw WriteError(reason(error));
+  if (const DWORD error = file_->Close()) throw WriteError(Reason(error));
 }
 
-bool PendingOutput::commit(bool replace) {
+bool PendingOutput::Commit(bool replace) {
   PendingLock lock;
   const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-  if (!MoveFileExW(native_path(temporary_path_).c_str(), native_path(final_path_).c_str(), flags)) {
+  if (!MoveFileExW(NativePath(temporary_path_).c_str(), NativePath(final_path_).c_str(), flags)) {
     const DWORD error = GetLastError();
     if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) return false;
-    throw system_error(error);
+    throw SystemErrorOf(error);
   }
   g_pending_path.clear();
   committed_ = true;
@@ -292,32 +292,32 @@ bool PendingOutput::commit(bool replace) {
 std::vector<std::string> FolderEntries(const std::string& path) {
   const std::string pattern = path + (EndsWithSeparator(path) ? "*" : "\\*");
   WIN32_FIND_DATAW found{};
-  const win::FindHandle search(FindFirstFileExW(native_path(pattern).c_str(), FindExInfoBasic, &found,
+  const win::FindHandle search(FindFirstFileExW(NativePath(pattern).c_str(), FindExInfoBasic, &found,
                                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!search.Valid()) {
     // A drive's root has no "." or "..": empty, it finds nothing at all.
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return {};
-    throw system_error(GetLastError());
+    throw SystemErrorOf(GetLastError());
   }
   std::vector<std::string> entries;
   do {
     const std::wstring_view name = found.cFileName;
     if (name != L"." && name != L"..") entries.push_back(win::ToUtf8(found.cFileName));
   } while (FindNextFileW(search.Get(), &found));
-  if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) throw system_error(error);
+  if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) throw SystemErrorOf(error);
   return entries;
 }
 
 bool EndsWithSeparator(std::string_view path) { return path.ends_with('/') || path.ends_with('\\'); }
 
-bool name_exists(const std::string& path) {
-  if (GetFileAttributesW(native_path(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+bool NameExists(const std::string& path) {
+  if (GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();
-  return !is_not_found(error) && error != ERROR_INVALID_NAME;
+  return !IsNotFound(error) && error != ERROR_INVALID_NAME;
 }
 
-void remove_file(const std::string& path) {
-  const std::wstring native = native_path(path);
+void RemoveFile(const std::string& path) {
+  const std::wstring native = NativePath(path);
   if (DeleteFileW(native.c_str())) return;
   DWORD error = GetLastError();
   // A read-only file can be removed once it is no longer read-only, as
@@ -330,10 +330,10 @@ void remove_file(const std::string& path) {
     error = GetLastError();
     SetFileAttributesW(native.c_str(), attributes);
   }
-  throw system_error(error);
+  throw SystemErrorOf(error);
 }
 
-bool is_terminal(StandardStream stream) {
+bool IsTerminal(StandardStream stream) {
   const HANDLE handle = GetStdHandle(stream == StandardStream::Input ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE);
   DWORD mode = 0;
   // NUL is a character device too, but not a console.
@@ -341,7 +341,7 @@ bool is_terminal(StandardStream stream) {
          GetConsoleMode(handle, &mode);
 }
 
-void write_error_text(std::string_view text) {
+void WriteErrorText(std::string_view text) {
   const HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
   DWORD mode = 0;
@@ -352,7 +352,7 @@ void write_error_text(std::string_view text) {
     return;
   }
   try {
-    write_to(handle, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    WriteTo(handle, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
   } catch (const WriteError&) {
     // Nowhere left to say anything.
   }

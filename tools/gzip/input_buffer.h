@@ -16,19 +16,19 @@ class InputBuffer {
 
   // The buffered bytes not consumed yet; refills first when none are left.
   // Empty only at the end of the input.
-  std::span<const std::uint8_t> available();
-  void consume(std::size_t count);
+  std::span<const std::uint8_t> Available();
+  void Consume(std::size_t count);
 
   // The next byte, or nothing at the end of the input.
-  std::optional<std::uint8_t> try_byte();
+  std::optional<std::uint8_t> TryByte();
   // True when no byte is left, reading ahead if it must.
-  bool at_end();
+  bool AtEnd();
 
   // Every byte taken from the source so far, consumed or not.
-  std::uint64_t bytes_read() const { return bytes_read_; }
+  std::uint64_t BytesRead() const { return bytes_read_; }
 
  private:
-  bool refill();
+  bool Refill();
 
   ByteSource& source_;
   std::vector<std::uint8_t> storage_;

@@ -27,7 +27,7 @@ std::string Sizes(std::uint64_t compressed, std::uint64_t uncompressed) {
 std::string Ratio(std::uint64_t compressed, std::uint64_t uncompressed, std::uint64_t header_bytes) {
   const auto out = static_cast<std::int64_t>(uncompressed);
   const auto in = static_cast<std::int64_t>(compressed) - static_cast<std::int64_t>(header_bytes);
-  return ratio_text(out - in, out);
+  return RatioText(out - in, out);
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ std::string ListDate(std::int64_t seconds) {
 }
 
 void Listing::Write(const std::string& text) {
-  output_.write_all(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  output_.WriteAll(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 void Listing::Add(const ListEntry& entry) {

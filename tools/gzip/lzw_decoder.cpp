@@ -43,11 +43,11 @@ class CodeReader {
   bool LoadGroup(unsigned bits) {
     length_ = 0;
     while (length_ < bits) {
-      const std::span<const std::uint8_t> bytes = input_.available();
+      const std::span<const std::uint8_t> bytes = input_.Available();
       if (bytes.empty()) break;
       const std::size_t take = std::min<std::size_t>(bytes.size(), bits - length_);
       std::copy_n(bytes.begin(), take, group_.begin() + static_cast<std::ptrdiff_t>(length_));
-      input_.consume(take);
+      input_.Consume(take);
       length_ += take;
     }
     index_ = 0;
@@ -165,7 +165,7 @@ class LzwDecoder {
   }
 
   void Flush() {
-    output_.write_all(pending_);
+    output_.WriteAll(pending_);
     written_ += pending_.size();
     pending_.clear();
   }
@@ -191,7 +191,7 @@ class LzwDecoder {
 }  // namespace
 
 std::uint64_t DecodeLzw(InputBuffer& input, ByteSink& output) {
-  const std::optional<std::uint8_t> flags = input.try_byte();
+  const std::optional<std::uint8_t> flags = input.TryByte();
   if (!flags) throw StreamFault(Fault::UnexpectedEnd);
   const unsigned max_bits = *flags & kMaxBitsMask;
   if (max_bits > kLzwMaxBits) throw StreamFault(Fault::LzwBitsTooMany, max_bits);

@@ -17,7 +17,7 @@ int wmain(int argc, wchar_t** argv) {
   gz::Environment environment;
   if (const wchar_t* value = _wgetenv(L"GZIP")) environment.gzip_options = stavrel::win32::ToUtf8(value);
   environment.posixly_correct = _wgetenv(L"POSIXLY_CORRECT") != nullptr;
-  return gz::run_program(arguments, environment);
+  return gz::RunProgram(arguments, environment);
 }
 
 #else
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   gz::Environment environment;
   if (const char* value = std::getenv("GZIP")) environment.gzip_options = value;
   environment.posixly_correct = std::getenv("POSIXLY_CORRECT") != nullptr;
-  return gz::run_program(arguments, environment);
+  return gz::RunProgram(arguments, environment);
 }
 
 #endif

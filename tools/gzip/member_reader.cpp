@@ -58,8 +58,8 @@ const char* StreamFault::what() const noexcept {
 MemberReader::MemberReader(ByteSource& input, bool copy_other_data)
     : input_(input), copy_other_data_(copy_other_data), window_(kWindowSize) {}
 
-std::uint8_t MemberReader::header_byte() {
-  const std::optional<std::uint8_t> byte = input_.try_byte();
+std::uint8_t MemberReader::HeaderByte() {
+  const std::optional<std::uint8_t> byte = input_.TryByte();
   if (!byte) throw StreamFault(Fault::UnexpectedEnd);
   header_crc_ = crc32(header_crc_, &*byte, 1);
   ++header_size_;
@@ -69,17 +69,17 @@ std::uint8_t MemberReader::header_byte() {
 // Reads the two magic bytes the way GNU gzip does, which decides what a
 // short input means: a lone non-zero byte is a truncated header, a lone zero
 // byte is not gzip at all.
-MemberReader::Next MemberReader::read_magic(bool first) {
+MemberReader::Next MemberReader::ReadMagic(bool first) {
   pending_.clear();
   header_crc_ = crc32(0, nullptr, 0);
   header_size_ = 0;
-  const std::optional<std::uint8_t> b0 = input_.try_byte();
+  const std::optional<std::uint8_t> b0 = input_.TryByte();
   if (!b0) {
     if (copy_other_data_) return Next::Other;
     throw StreamFault(Fault::UnexpectedEnd);
   }
   pending_.push_back(*b0);
-  const std::optional<std::uint8_t> b1 = input_.try_byte();
+  const std::optional<std::uint8_t> b1 = input_.TryByte();
   if (!b1) {
     if (*b0 != 0 && !copy_other_data_) throw StreamFault(Fault::UnexpectedEnd);
   } else {
@@ -97,64 +97,64 @@ MemberReader::Next MemberReader::read_magic(bool first) {
   if (first) throw StreamFault(Fault::NotGzip);
   if (*b0 == 0) {
     std::optional<std::uint8_t> byte = b1;
-    while (byte && *byte == 0) byte = input_.try_byte();
+    while (byte && *byte == 0) byte = input_.TryByte();
     if (!byte) return Next::Zeros;
   }
   return Next::Other;
 }
 
-void MemberReader::read_header_fields() {
+void MemberReader::ReadHeaderFields() {
   current_ = MemberHeader{};
-  const std::uint8_t method = header_byte();
+  const std::uint8_t method = HeaderByte();
   if (method != format::kMethodDeflate) throw StreamFault(Fault::UnknownMethod, method);
-  const std::uint8_t flags = header_byte();
+  const std::uint8_t flags = HeaderByte();
   if (flags & format::kFlagEncrypted) throw StreamFault(Fault::Encrypted, flags);
   if (flags & format::kFlagsReserved) throw StreamFault(Fault::ReservedFlags, flags);
-  for (int shift = 0; shift < 32; shift += 8) current_.mtime |= std::uint32_t{header_byte()} << shift;
-  header_byte();  // XFL
-  header_byte();  // OS
+  for (int shift = 0; shift < 32; shift += 8) current_.mtime |= std::uint32_t{HeaderByte()} << shift;
+  HeaderByte();  // XFL
+  HeaderByte();  // OS
   if (flags & format::kFlagExtra) {
-    std::size_t length = header_byte();
-    length |= std::size_t{header_byte()} << 8;
+    std::size_t length = HeaderByte();
+    length |= std::size_t{HeaderByte()} << 8;
     current_.extra_length = length;
-    for (std::size_t i = 0; i < length; ++i) header_byte();
+    for (std::size_t i = 0; i < length; ++i) HeaderByte();
   }
   if (flags & format::kFlagName) {
     std::string name;
-    for (std::uint8_t c = header_byte(); c != 0; c = header_byte()) name.push_back(static_cast<char>(c));
+    for (std::uint8_t c = HeaderByte(); c != 0; c = HeaderByte()) name.push_back(static_cast<char>(c));
     current_.name = std::move(name);
   }
   if (flags & format::kFlagComment) {
-    while (header_byte() != 0) {
+    while (HeaderByte() != 0) {
     }
   }
   if (flags & format::kFlagHeaderCrc) {
     const unsigned computed = header_crc_ & 0xffff;
-    unsigned found = header_byte();
-    found |= unsigned{header_byte()} << 8;
+    unsigned found = HeaderByte();
+    found |= unsigned{HeaderByte()} << 8;
     if (found != computed) throw StreamFault(Fault::HeaderChecksum, found, computed);
   }
 }
 
-const MemberHeader& MemberReader::read_first_header() {
-  first_kind_ = read_magic(true);
+const MemberHeader& MemberReader::ReadFirstHeader() {
+  first_kind_ = ReadMagic(true);
   if (*first_kind_ == Next::Member) {
-    read_header_fields();
+    ReadHeaderFields();
     first_ = current_;
   }
   return first_;
 }
 
-void MemberReader::copy_rest(ByteSink& output) {
-  output.write_all(pending_);
+void MemberReader::CopyRest(ByteSink& output) {
+  output.WriteAll(pending_);
   bytes_out_ += pending_.size();
   ratio_bytes_out_ += pending_.size();
   pending_.clear();
-  for (auto bytes = input_.available(); !bytes.empty(); bytes = input_.available()) {
-    output.write_all(bytes);
+  for (auto bytes = input_.Available(); !bytes.empty(); bytes = input_.Available()) {
+    output.WriteAll(bytes);
     bytes_out_ += bytes.size();
     ratio_bytes_out_ += bytes.size();
-    input_.consume(bytes.size());
+    input_.Consume(bytes.size());
   }
 }
 
@@ -189,10 +189,10 @@ bool MemberReader::EmptyCodeLengthCode() const {
   return true;
 }
 
-void MemberReader::inflate_member(ByteSink& output) {
-  inflater_.reset();
+void MemberReader::InflateMember(ByteSink& output) {
+  inflater_.Reset();
   block_ = BlockStart{};
-  z_stream* z = inflater_.get();
+  z_stream* z = inflater_.Get();
   uLong crc = crc32(0, nullptr, 0);
   std::uint64_t length = 0;
   std::size_t filled = 0;
@@ -200,12 +200,12 @@ void MemberReader::inflate_member(ByteSink& output) {
   auto flush = [&] {
     crc = crc32_z(crc, window_.data(), filled);
     length += filled;
-    output.write_all(std::span(window_).first(filled));
+    output.WriteAll(std::span(window_).first(filled));
     filled = 0;
   };
 
   for (;;) {
-    const std::span<const std::uint8_t> in = input_.available();
+    const std::span<const std::uint8_t> in = input_.Available();
     if (in.empty()) {
       // What was decoded before the input ran out still goes out, as with
       // GNU gzip: gzip -dc on a cut file yields the part that is there.
@@ -224,7 +224,7 @@ void MemberReader::inflate_member(ByteSink& output) {
     // start is known.
     const int result = inflate(z, Z_BLOCK);
     const std::size_t used = in.size() - z->avail_in;
-    input_.consume(used);
+    input_.Consume(used);
     // Bytes kept beyond what zlib took are fed again from the buffer.
     if (used < keep) block_.count -= keep - used;
     if (used != 0) last_byte = in[used - 1];
@@ -242,7 +242,7 @@ void MemberReader::inflate_member(ByteSink& output) {
 
   std::uint32_t trailer[2] = {0, 0};
   for (int i = 0; i < 8; ++i) {
-    const std::optional<std::uint8_t> byte = input_.try_byte();
+    const std::optional<std::uint8_t> byte = input_.TryByte();
     if (!byte) throw StreamFault(Fault::UnexpectedEnd);
     trailer[i / 4] |= std::uint32_t{*byte} << (8 * (i % 4));
   }
@@ -259,12 +259,12 @@ void MemberReader::DecodeMember(Next kind, ByteSink& output) {
   switch (kind) {
     case Next::Member:
       last_method_ = Method::Deflate;
-      inflate_member(output);
+      InflateMember(output);
       return;
     case Next::Lzw: {
       last_method_ = Method::Lzw;
       last_crc_.reset();
-      const std::span<const std::uint8_t> ahead = input_.available();
+      const std::span<const std::uint8_t> ahead = input_.Available();
       if (!ahead.empty() && (ahead[0] & kLzwReservedFlags) && warn_)
         warn_({Warning::LzwUnknownFlags, static_cast<unsigned>(ahead[0] & kLzwReservedFlags)});
       length = DecodeLzw(input_, output);
@@ -283,39 +283,39 @@ void MemberReader::DecodeMember(Next kind, ByteSink& output) {
   ratio_bytes_out_ = length;
 }
 
-DecompressTotals MemberReader::decompress(ByteSink& output) {
-  if (!first_kind_) read_first_header();
+DecompressTotals MemberReader::Decompress(ByteSink& output) {
+  if (!first_kind_) ReadFirstHeader();
   DecompressTotals totals;
   if (*first_kind_ == Next::Other) {
-    copy_rest(output);
+    CopyRest(output);
   } else {
     // GNU gzip counts header and trailer only for a lone gzip member.
     if (*first_kind_ == Next::Member) totals.header_bytes = header_size_ + format::kTrailerSize;
     totals.mtime = first_.mtime;
     for (Next kind = *first_kind_;;) {
       DecodeMember(kind, output);
-      if (input_.at_end()) break;
+      if (input_.AtEnd()) break;
       totals.header_bytes = 0;
       past_first_member_ = true;
-      kind = read_magic(false);
+      kind = ReadMagic(false);
       if (kind == Next::Zeros) {
         totals.ending = Ending::TrailingZeros;
         break;
       }
       if (kind == Next::Other) {
         if (copy_other_data_) {
-          copy_rest(output);
+          CopyRest(output);
         } else {
           totals.ending = Ending::TrailingGarbage;
         }
         break;
       }
       if (kind != Next::Member) continue;
-      read_header_fields();
+      ReadHeaderFields();
       if (current_.mtime != 0) totals.mtime = current_.mtime;
     }
   }
-  totals.bytes_in = input_.bytes_read();
+  totals.bytes_in = input_.BytesRead();
   totals.bytes_out = bytes_out_;
   totals.ratio_bytes_out = ratio_bytes_out_;
   totals.method = last_method_;

@@ -101,14 +101,14 @@ class MemberReader {
 
   // Reads the first member's header, so that its name and time are known
   // before any output exists. Throws StreamFault.
-  const MemberHeader& read_first_header();
+  const MemberHeader& ReadFirstHeader();
   // Decompresses the rest of the input into `output`. Throws StreamFault,
   // ReadError, WriteError.
-  DecompressTotals decompress(ByteSink& output);
+  DecompressTotals Decompress(ByteSink& output);
   // The size of the last header read (gzip -l's ratio leaves it out).
-  std::uint64_t header_size() const { return header_size_; }
+  std::uint64_t HeaderSize() const { return header_size_; }
   // True once decompression has gone past the first member.
-  bool past_first_member() const { return past_first_member_; }
+  bool PastFirstMember() const { return past_first_member_; }
 
   // Told about each warning as it is met, before any later fault.
   void SetWarningHandler(std::function<void(const StreamWarning&)> handler) { warn_ = std::move(handler); }
@@ -126,11 +126,11 @@ class MemberReader {
   void DecodeMember(Next kind, ByteSink& output);
   void NoteBlockStart(const z_stream& z, std::uint8_t last_byte);
   bool EmptyCodeLengthCode() const;
-  Next read_magic(bool first);
-  void read_header_fields();
-  void inflate_member(ByteSink& output);
-  std::uint8_t header_byte();
-  void copy_rest(ByteSink& output);
+  Next ReadMagic(bool first);
+  void ReadHeaderFields();
+  void InflateMember(ByteSink& output);
+  std::uint8_t HeaderByte();
+  void CopyRest(ByteSink& output);
 
   InputBuffer input_;
   bool copy_other_data_;

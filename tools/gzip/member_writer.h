@@ -21,6 +21,6 @@ struct CompressTotals {
   std::uint64_t header_bytes = 0;  // header and trailer, for the ratio
 };
 
-CompressTotals compress_member(ByteSource& input, ByteSink& output, const MemberFields& fields);
+CompressTotals CompressMember(ByteSource& input, ByteSink& output, const MemberFields& fields);
 
 }  // namespace gz

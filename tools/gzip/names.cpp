@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::array<std::string_view, 7> kKnownSuffixes = {".gz", ".z", ".taz", ".tgz", "-gz", "-z", "_z"};
 
-bool is_separator(char c) {
+bool IsSeparator(char c) {
 #ifdef _WIN32
   return c == '/' || c == '\\' || c == ':';
 #else
@@ -24,15 +24,15 @@ std::string lowered(std::string_view text) {
   return result;
 }
 
-bool ends_with_suffix(std::string_view lowered_name, std::string_view candidate) {
+bool EndsWithSuffix(std::string_view lowered_name, std::string_view candidate) {
   const std::size_t n = lowered_name.size();
   const std::size_t s = candidate.size();
-  return n > s && !is_separator(lowered_name[n - s - 1]) && lowered_name.ends_with(candidate);
+  return n > s && !IsSeparator(lowered_name[n - s - 1]) && lowered_name.ends_with(candidate);
 }
 
 }  // namespace
 
-std::string_view find_suffix(std::string_view name, std::string_view suffix) {
+std::string_view FindSuffix(std::string_view name, std::string_view suffix) {
   // The user's suffix is tried first, unless it is the tail of a built-in
   // one (-S z): then "a.gz" must still lose ".gz", not just "z".
   const bool tail_of_builtin = std::any_of(kKnownSuffixes.begin(), kKnownSuffixes.end(), [&](std::string_view known) {
@@ -43,13 +43,13 @@ std::string_view find_suffix(std::string_view name, std::string_view suffix) {
 
   const std::string lowered_name = lowered(name);
   for (const std::string& candidate : order) {
-    if (ends_with_suffix(lowered_name, candidate)) return name.substr(name.size() - candidate.size());
+    if (EndsWithSuffix(lowered_name, candidate)) return name.substr(name.size() - candidate.size());
   }
   return {};
 }
 
-std::optional<std::string> decompressed_name(std::string_view name, std::string_view suffix) {
-  const std::string_view found = find_suffix(name, suffix);
+std::optional<std::string> DecompressedName(std::string_view name, std::string_view suffix) {
+  const std::string_view found = FindSuffix(name, suffix);
   if (found.empty()) return std::nullopt;
   std::string result(name.substr(0, name.size() - found.size()));
   const std::string lowered_found = lowered(found);
@@ -57,8 +57,8 @@ std::optional<std::string> decompressed_name(std::string_view name, std::string_
   return result;
 }
 
-std::vector<std::string> decompress_candidates(std::string_view operand, std::string_view suffix) {
-  if (!find_suffix(operand, suffix).empty()) return {};
+std::vector<std::string> DecompressCandidates(std::string_view operand, std::string_view suffix) {
+  if (!FindSuffix(operand, suffix).empty()) return {};
   std::vector<std::string> names{std::string(operand) + std::string(suffix)};
   for (std::string_view extra : {".gz", ".z", "-z", ".Z"}) {
     if (extra == ".gz" && suffix == ".gz") continue;
@@ -67,16 +67,16 @@ std::vector<std::string> decompress_candidates(std::string_view operand, std::st
   return names;
 }
 
-std::string_view base_name(std::string_view path) {
+std::string_view BaseName(std::string_view path) {
   std::size_t start = path.size();
-  while (start > 0 && !is_separator(path[start - 1])) --start;
+  while (start > 0 && !IsSeparator(path[start - 1])) --start;
   return path.substr(start);
 }
 
-std::string with_stored_name(std::string_view path, std::string_view stored) {
-  const std::string_view base = base_name(stored);
+std::string WithStoredName(std::string_view path, std::string_view stored) {
+  const std::string_view base = BaseName(stored);
   if (base.empty()) return std::string(path);
-  std::string result(path.substr(0, path.size() - base_name(path).size()));
+  std::string result(path.substr(0, path.size() - BaseName(path).size()));
   result += base;
   return result;
 }

@@ -77,27 +77,27 @@ class OptionScanner {
           }
           continue;
         }
-        if (argument[1] == '-') return long_option(argument.substr(2));
+        if (argument[1] == '-') return ReadLongOption(argument.substr(2));
         cluster_ = argument.substr(1);
         break;
       }
       if (cluster_.empty()) return std::nullopt;
     }
-    return short_option();
+    return ReadShortOption();
   }
 
   const std::vector<std::string>& operands() const { return operands_; }
 
  private:
-  [[noreturn]] void fail(const std::string& text) {
+  [[noreturn]] void Fail(const std::string& text) {
     throw Failure{program_ + ": " + text + "\nTry `" + program_ + " --help' for more information.\n"};
   }
 
-  Parsed short_option() {
+  Parsed ReadShortOption() {
     const char letter = cluster_.front();
     cluster_.erase(0, 1);
     const std::size_t at = kShortOptions.find(letter);
-    if (at == std::string_view::npos || letter == ':') fail(std::string("invalid option -- '") + letter + "'");
+    if (at == std::string_view::npos || letter == ':') Fail(std::string("invalid option -- '") + letter + "'");
     Parsed parsed{static_cast<unsigned char>(letter), {}, std::string("-") + letter};
     if (at + 1 < kShortOptions.size() && kShortOptions[at + 1] == ':') {
       if (!cluster_.empty()) {
@@ -106,13 +106,13 @@ class OptionScanner {
       } else if (index_ < arguments_.size()) {
         parsed.argument = arguments_[index_++];
       } else {
-        fail(std::string("option requires an argument -- '") + letter + "'");
+        Fail(std::string("option requires an argument -- '") + letter + "'");
       }
     }
     return parsed;
   }
 
-  Parsed long_option(const std::string& text) {
+  Parsed ReadLongOption(const std::string& text) {
     const std::size_t equals = text.find('=');
     const std::string name = text.substr(0, equals);
     const LongOption* found = nullptr;
@@ -138,20 +138,20 @@ class OptionScanner {
             continue;
           text_out += " '--" + std::string(option->name) + "'";
         }
-        fail(text_out);
+        Fail(text_out);
       }
-      if (matches.empty()) fail("unrecognized option '--" + text + "'");
+      if (matches.empty()) Fail("unrecognized option '--" + text + "'");
       found = matches.front();
     }
     Parsed parsed{found->code, {}, "--" + std::string(found->name)};
     if (found->arg == Arg::None) {
-      if (equals != std::string::npos) fail("option '--" + std::string(found->name) + "' doesn't allow an argument");
+      if (equals != std::string::npos) Fail("option '--" + std::string(found->name) + "' doesn't allow an argument");
     } else if (equals != std::string::npos) {
       parsed.argument = text.substr(equals + 1);
     } else if (index_ < arguments_.size()) {
       parsed.argument = arguments_[index_++];
     } else {
-      fail("option '--" + std::string(found->name) + "' requires an argument");
+      Fail("option '--" + std::string(found->name) + "' requires an argument");
     }
     return parsed;
   }
@@ -164,9 +164,9 @@ class OptionScanner {
   std::vector<std::string> operands_;
 };
 
-bool is_level(int code) { return code >= '1' && code <= '9'; }
+bool IsLevel(int code) { return code >= '1' && code <= '9'; }
 
-std::vector<std::string> split_words(const std::string& text) {
+std::vector<std::string> SplitWords(const std::string& text) {
   std::vector<std::string> words;
   std::size_t at = 0;
   while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
@@ -184,35 +184,35 @@ class Parser {
   // Only options that change how well or how verbosely gzip works may come
   // from GZIP; anything that changes what it does is refused there.
   void environment(const std::string& value) {
-    const std::vector<std::string> words = split_words(value);
+    const std::vector<std::string> words = SplitWords(value);
     if (words.empty()) return;
     if (std::find(words.begin(), words.end(), "--") != words.end())
-      try_help(program_ + ": --: option not valid in GZIP environment variable\n");
+      TryHelp(program_ + ": --: option not valid in GZIP environment variable\n");
     OptionScanner scanner(program_, words, false);
     while (const std::optional<Parsed> parsed = scanner.next()) {
       const int code = parsed->code;
-      if (code == '?') try_help("");
-      if (!(is_level(code) || code == 'n' || code == 'N' || code == 'q' || code == 'v' || code == kRsyncable))
-        try_help(program_ + ": " + parsed->spelled + ": option not valid in GZIP environment variable\n");
-      apply(*parsed);
+      if (code == '?') TryHelp("");
+      if (!(IsLevel(code) || code == 'n' || code == 'N' || code == 'q' || code == 'v' || code == kRsyncable))
+        TryHelp(program_ + ": " + parsed->spelled + ": option not valid in GZIP environment variable\n");
+      Apply(*parsed);
     }
     if (!scanner.operands().empty())
-      try_help(program_ + ": " + scanner.operands().front() + ": non-option in GZIP environment variable\n");
+      TryHelp(program_ + ": " + scanner.operands().front() + ": non-option in GZIP environment variable\n");
     if (!quiet_)
       result_.diagnostics += program_ + ": warning: GZIP environment variable is deprecated; use an alias or script\n";
   }
 
   // Returns false once an option ends the parse (help, version).
-  bool command_line(const std::vector<std::string>& arguments, bool posixly_correct) {
+  bool ReadCommandLine(const std::vector<std::string>& arguments, bool posixly_correct) {
     OptionScanner scanner(program_, arguments, posixly_correct);
     while (const std::optional<Parsed> parsed = scanner.next()) {
-      if (!apply(*parsed)) return false;
+      if (!Apply(*parsed)) return false;
     }
     result_.options.operands = scanner.operands();
     return true;
   }
 
-  CommandLine finish() {
+  CommandLine Finish() {
     Options& options = result_.options;
     // By default the name and time are stored when compressing but not
     // restored when decompressing.
@@ -227,20 +227,20 @@ class Parser {
     return result_;
   }
 
-  CommandLine stopped() const { return result_; }
+  CommandLine Stopped() const { return result_; }
 
-  CommandLine failed(const std::string& text) {
+  CommandLine Failed(const std::string& text) {
     result_.diagnostics += text;
     result_.outcome = CommandLine::Outcome::Fail;
     return result_;
   }
 
  private:
-  [[noreturn]] void try_help(const std::string& text) {
+  [[noreturn]] void TryHelp(const std::string& text) {
     throw Failure{text + "Try `" + program_ + " --help' for more information.\n"};
   }
 
-  bool apply(const Parsed& parsed) {
+  bool Apply(const Parsed& parsed) {
     Options& options = result_.options;
     switch (parsed.code) {
       case 'a': options.ascii = true; break;
@@ -248,7 +248,7 @@ class Parser {
         // Only meaningful for the LZW format, which is not written here;
         // the value is still checked like GNU gzip checks it.
         if (parsed.argument.find_first_not_of("0123456789") != std::string::npos)
-          try_help(program_ + ": -b operand is not an integer\n");
+          TryHelp(program_ + ": -b operand is not an integer\n");
         break;
       case 'c': options.to_stdout = true; break;
       case 'd': options.decompress = true; break;
@@ -268,18 +268,18 @@ class Parser {
       case 'S': options.suffix = parsed.argument; break;
       case 't': options.test = options.decompress = options.to_stdout = true; break;
       case 'v': ++options.verbose; quiet_ = false; break;
-      case 'Z': try_help(program_ + ": -Z not supported in this version\n");
+      case 'Z': TryHelp(program_ + ": -Z not supported in this version\n");
       case kPresumeTty: options.presume_input_tty = true; break;
       // Output is always flushed to disk before it replaces anything, and
       // rsync-friendly blocks would change nothing a reader can see.
       case kSynchronous:
       case kRsyncable: break;
       default:
-        if (is_level(parsed.code)) {
+        if (IsLevel(parsed.code)) {
           options.level = parsed.code - '0';
           break;
         }
-        try_help("");  // '-?'
+        TryHelp("");  // '-?'
     }
     return true;
   }
@@ -293,19 +293,19 @@ class Parser {
 
 }  // namespace
 
-CommandLine parse_command_line(const std::string& program, const std::vector<std::string>& arguments,
+CommandLine ParseCommandLine(const std::string& program, const std::vector<std::string>& arguments,
                                const std::optional<std::string>& environment_options, bool posixly_correct) {
   Parser parser(program);
   try {
     if (environment_options) parser.environment(*environment_options);
-    if (!parser.command_line(arguments, posixly_correct)) return parser.stopped();
+    if (!parser.ReadCommandLine(arguments, posixly_correct)) return parser.Stopped();
   } catch (const Failure& failure) {
-    return parser.failed(failure.text);
+    return parser.Failed(failure.text);
   }
-  return parser.finish();
+  return parser.Finish();
 }
 
-std::string help_text(const std::string& program) {
+std::string HelpText(const std::string& program) {
   return "Usage: " + program +
          " [OPTION]... [FILE]...\n"
          "Compress or uncompress FILEs (by default, compress FILES in-place).\n"
@@ -333,7 +333,7 @@ std::string help_text(const std::string& program) {
          "Output is written to a temporary file and renamed into place when complete.\n";
 }
 
-std::string version_text() {
+std::string VersionText() {
   return std::string("gzip (Stavrel) 1.0.0\n"
                      "Command lines, names and messages as GNU gzip 1.12; compression by zlib ") +
          zlibVersion() + ".\n";

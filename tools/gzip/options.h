@@ -39,10 +39,10 @@ struct CommandLine {
 
 // `arguments` excludes the program name; `environment_options` is GZIP's
 // value when set; `posixly_correct` stops options at the first operand.
-CommandLine parse_command_line(const std::string& program, const std::vector<std::string>& arguments,
+CommandLine ParseCommandLine(const std::string& program, const std::vector<std::string>& arguments,
                                const std::optional<std::string>& environment_options, bool posixly_correct);
 
-std::string help_text(const std::string& program);
-std::string version_text();
+std::string HelpText(const std::string& program);
+std::string VersionText();
 
 }  // namespace gz

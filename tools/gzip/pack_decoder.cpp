@@ -16,7 +16,7 @@ constexpr unsigned kMaxLeaves = 256;
 constexpr std::size_t kOutputChunk = 64 * 1024;
 
 std::uint8_t NextByte(InputBuffer& input) {
-  const std::optional<std::uint8_t> byte = input.try_byte();
+  const std::optional<std::uint8_t> byte = input.TryByte();
   if (!byte) throw StreamFault(Fault::UnexpectedEnd);
   return *byte;
 }
@@ -109,7 +109,7 @@ std::uint64_t DecodePack(InputBuffer& input, ByteSink& output) {
   pending.reserve(kOutputChunk);
   std::uint64_t written = 0;
   auto flush = [&] {
-    output.write_all(pending);
+    output.WriteAll(pending);
     written += pending.size();
     pending.clear();
   };

@@ -12,9 +12,9 @@ struct Environment {
 };
 
 // `arguments` starts with the program's own path, as argv does.
-int run_program(const std::vector<std::string>& arguments, const Environment& environment);
+int RunProgram(const std::vector<std::string>& arguments, const Environment& environment);
 
 // "gzip" for "/usr/bin/gzip" and "C:\Stavrel\gzip.exe" alike.
-std::string program_name(const std::string& path);
+std::string ProgramName(const std::string& path);
 
 }  // namespace gz

@@ -5,6 +5,6 @@
 
 namespace gz {
 
-std::string ratio_text(std::int64_t saved, std::int64_t total);
+std::string RatioText(std::int64_t saved, std::int64_t total);
 
 }  // namespace gz

@@ -4,27 +4,27 @@
 
 namespace gz {
 
-void Reporter::error(const std::string& text) {
-  fs::write_error_text(text);
+void Reporter::Error(const std::string& text) {
+  fs::WriteErrorText(text);
   status_ = 1;
 }
 
-void Reporter::warning(const std::string& text) {
-  if (!quiet_) fs::write_error_text(text);
+void Reporter::Warning(const std::string& text) {
+  if (!quiet_) fs::WriteErrorText(text);
   if (status_ == 0) status_ = 2;
 }
 
-void Reporter::loud_warning(const std::string& text) {
-  fs::write_error_text(text);
+void Reporter::LoudWarning(const std::string& text) {
+  fs::WriteErrorText(text);
   if (status_ == 0) status_ = 2;
 }
 
-void Reporter::say(const std::string& text) { fs::write_error_text(text); }
+void Reporter::Say(const std::string& text) { fs::WriteErrorText(text); }
 
 void Reporter::FileFault(const std::string& file, const std::string& reason) {
   std::string text = "\n";
   text += FileLine(file, ": " + reason);
-  error(text);
+  Error(text);
 }
 
 std::string Reporter::FileLine(const std::string& file, const std::string& text) const {

@@ -13,26 +13,26 @@ class Reporter {
   const std::string& program() const { return program_; }
 
   // Said always; the run ends with status 1.
-  void error(const std::string& text);
+  void Error(const std::string& text);
   // Said unless -q; the status becomes 2 either way unless it is 1.
-  void warning(const std::string& text);
+  void Warning(const std::string& text);
   // Said always, and the status becomes 2 unless it is 1 ("not overwritten").
-  void loud_warning(const std::string& text);
+  void LoudWarning(const std::string& text);
   // Said as it is: verbose output, notes that leave the status alone.
-  void say(const std::string& text);
+  void Say(const std::string& text);
 
   // "gzip: <file><text>" and a line end; `text` starts with ": " before a
   // reason, or with a blank ("x is a directory -- ignored").
   std::string FileLine(const std::string& file, const std::string& text) const;
   // "gzip: <file>: <reason>" as an error.
-  void FileError(const std::string& file, const std::string& reason) { error(FileLine(file, ": " + reason)); }
+  void FileError(const std::string& file, const std::string& reason) { Error(FileLine(file, ": " + reason)); }
   // The same after an empty line, as GNU gzip sets off what goes wrong in
   // the middle of reading or writing.
   void FileFault(const std::string& file, const std::string& reason);
   // "gzip: <file>: <reason>" as a warning.
-  void FileWarning(const std::string& file, const std::string& reason) { warning(FileLine(file, ": " + reason)); }
+  void FileWarning(const std::string& file, const std::string& reason) { Warning(FileLine(file, ": " + reason)); }
 
-  int exit_status() const { return status_; }
+  int ExitStatus() const { return status_; }
 
  private:
   std::string program_;

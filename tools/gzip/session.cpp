@@ -9,24 +9,24 @@
 namespace gz {
 namespace {
 
-std::string compress_ratio(const TransferTotals& t) {
+std::string CompressRatio(const TransferTotals& t) {
   const auto in = static_cast<std::int64_t>(t.bytes_in);
-  return ratio_text(in - (static_cast<std::int64_t>(t.bytes_out) - static_cast<std::int64_t>(t.header_bytes)), in);
+  return RatioText(in - (static_cast<std::int64_t>(t.bytes_out) - static_cast<std::int64_t>(t.header_bytes)), in);
 }
 
-std::string decompress_ratio(const TransferTotals& t) {
+std::string DecompressRatio(const TransferTotals& t) {
   const auto out = static_cast<std::int64_t>(t.bytes_out);
-  return ratio_text(out - (static_cast<std::int64_t>(t.bytes_in) - static_cast<std::int64_t>(t.header_bytes)), out);
+  return RatioText(out - (static_cast<std::int64_t>(t.bytes_in) - static_cast<std::int64_t>(t.header_bytes)), out);
 }
 
 }  // namespace
 
-void Session::run() {
+void Session::Run() {
   if (options_.list) listing_.emplace(standard_output_, options_.verbose != 0, options_.quiet);
   if (options_.operands.empty()) {
-    treat_stdin();
+    TreatStdin();
   } else {
-    for (const std::string& operand : options_.operands) treat_file(operand);
+    for (const std::string& operand : options_.operands) TreatFile(operand);
   }
   // Totals follow when several operands were named, however many files a
   // folder held: GNU gzip counts them so.
@@ -45,22 +45,22 @@ bool Session::RefuseTerminal() {
   const bool decompress = options_.decompress;
   if (options_.force ||
       !(options_.presume_input_tty ||
-        fs::is_terminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
+        fs::IsTerminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
     return false;
   if (!options_.quiet) {
-    reporter_.say(reporter_.program() + ": compressed data not " + (decompress ? "read from" : "written to") +
+    reporter_.Say(reporter_.program() + ": compressed data not " + (decompress ? "read from" : "written to") +
                   " a terminal. Use -f to force " + (decompress ? "de" : "") + "compression.\nFor help, type: " +
                   reporter_.program() + " -h\n");
   }
   return true;
 }
 
-void Session::treat_stdin() {
+void Session::TreatStdin() {
   if (RefuseTerminal()) throw EndRun{1};
   fs::StandardInput input;
   std::optional<fs::Timestamp> file_time;
   try {
-    const fs::FileStatus status = input.status();
+    const fs::FileStatus status = input.Status();
     if (status.kind == fs::FileKind::Regular) file_time = status.modified;
   } catch (const fs::SystemError& e) {
     reporter_.FileError("standard input", e.what());
@@ -75,7 +75,7 @@ void Session::treat_stdin() {
   try {
     TransferStdin(input, sink, options_.no_time ? std::nullopt : file_time);
   } catch (const StreamFault& fault) {
-    report_stream_fault(reporter_, fault, "stdin", options_.test);
+    ReportStreamFault(reporter_, fault, "stdin", options_.test);
   } catch (const ReadError& e) {
     reporter_.FileFault("stdin", e.what());
     throw EndRun{1};
@@ -92,40 +92,40 @@ void Session::TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs:
     MemberReader reader(input, options_.force != 0);
     reader.SetWarningHandler([&](const StreamWarning& w) { ReportStreamWarning(reporter_, w, input_name); });
     try {
-      reader.read_first_header();
+      reader.ReadFirstHeader();
     } catch (const StreamFault& fault) {
-      report_stream_fault(reporter_, fault, input_name, options_.test);
+      ReportStreamFault(reporter_, fault, input_name, options_.test);
       // Any fault in standard input's first header ends the run.
-      throw EndRun{reporter_.exit_status()};
+      throw EndRun{reporter_.ExitStatus()};
     }
-    const DecompressTotals totals = reader.decompress(sink);
-    report_stream_ending(reporter_, totals.ending, input_name, options_.verbose != 0);
+    const DecompressTotals totals = reader.Decompress(sink);
+    ReportStreamEnding(reporter_, totals.ending, input_name, options_.verbose != 0);
     // GNU gzip says nothing more about standard input after trailing data.
     if (totals.ending != Ending::EndOfInput) return;
   } else {
     MemberFields fields;
     fields.level = options_.level;
     if (store_name_) fields.name = input_name;
-    fields.mtime = header_time(reporter_, modified, input_name);
-    const CompressTotals totals = compress_member(input, sink, fields);
-    if (options_.verbose) reporter_.say(compress_ratio({totals.bytes_in, totals.bytes_out, totals.header_bytes}) + "\n");
+    fields.mtime = HeaderTime(reporter_, modified, input_name);
+    const CompressTotals totals = CompressMember(input, sink, fields);
+    if (options_.verbose) reporter_.Say(CompressRatio({totals.bytes_in, totals.bytes_out, totals.header_bytes}) + "\n");
   }
-  if (options_.verbose && options_.test) reporter_.say(" OK\n");
+  if (options_.verbose && options_.test) reporter_.Say(" OK\n");
 }
 
-std::optional<fs::InputFile> Session::open_input(const std::string& operand, std::string& input_name) {
+std::optional<fs::InputFile> Session::OpenInput(const std::string& operand, std::string& input_name) {
   const bool follow_links = options_.to_stdout || options_.force;
   input_name = operand;
   try {
-    return fs::InputFile::open(operand, follow_links);
+    return fs::InputFile::Open(operand, follow_links);
   } catch (const fs::SystemError& e) {
-    if (!options_.decompress || !e.not_found()) {
+    if (!options_.decompress || !e.NotFound()) {
       reporter_.FileError(operand, e.what());
       return std::nullopt;
     }
     // "gzip -d a" also finds a.gz (or a.z, a-z, a.Z); a failure is told
     // about the name with the suffix in use.
-    const std::vector<std::string> candidates = names::decompress_candidates(operand, options_.suffix);
+    const std::vector<std::string> candidates = names::DecompressCandidates(operand, options_.suffix);
     if (candidates.empty()) {
       reporter_.FileError(operand, e.what());
       return std::nullopt;
@@ -134,9 +134,9 @@ std::optional<fs::InputFile> Session::open_input(const std::string& operand, std
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       try {
         input_name = candidates[i];
-        return fs::InputFile::open(candidates[i], follow_links);
+        return fs::InputFile::Open(candidates[i], follow_links);
       } catch (const fs::SystemError& tried) {
-        if (!tried.not_found()) {
+        if (!tried.NotFound()) {
           reporter_.FileError(candidates[i], tried.what());
           return std::nullopt;
         }
@@ -148,45 +148,45 @@ std::optional<fs::InputFile> Session::open_input(const std::string& operand, std
   }
 }
 
-bool Session::may_treat(const std::string& input_name, const fs::FileStatus& status) {
+bool Session::MayTreat(const std::string& input_name, const fs::FileStatus& status) {
   if (status.kind == fs::FileKind::Directory) {
-    reporter_.warning(reporter_.FileLine(input_name, " is a directory -- ignored"));
+    reporter_.Warning(reporter_.FileLine(input_name, " is a directory -- ignored"));
     return false;
   }
   if (options_.to_stdout) return true;
   if (status.kind != fs::FileKind::Regular) {
-    reporter_.warning(reporter_.FileLine(input_name, " is not a directory or a regular file - ignored"));
+    reporter_.Warning(reporter_.FileLine(input_name, " is not a directory or a regular file - ignored"));
     return false;
   }
   if (status.set_user_id) {
-    reporter_.warning(reporter_.FileLine(input_name, " is set-user-ID on execution - ignored"));
+    reporter_.Warning(reporter_.FileLine(input_name, " is set-user-ID on execution - ignored"));
     return false;
   }
   if (status.set_group_id) {
-    reporter_.warning(reporter_.FileLine(input_name, " is set-group-ID on execution - ignored"));
+    reporter_.Warning(reporter_.FileLine(input_name, " is set-group-ID on execution - ignored"));
     return false;
   }
   if (options_.force) return true;
   if (status.sticky) {
-    reporter_.warning(reporter_.FileLine(input_name, " has the sticky bit set - file ignored"));
+    reporter_.Warning(reporter_.FileLine(input_name, " has the sticky bit set - file ignored"));
     return false;
   }
   if (status.links >= 2) {
     // Removing the input would not free the data: other names keep it.
     const std::uint64_t others = status.links - 1;
-    reporter_.warning(reporter_.FileLine(input_name, " has " + std::to_string(others) + " other link" +
+    reporter_.Warning(reporter_.FileLine(input_name, " has " + std::to_string(others) + " other link" +
                                                          (others == 1 ? "" : "s") + " -- file ignored"));
     return false;
   }
   return true;
 }
 
-std::optional<std::string> Session::output_name_for(const std::string& input_name) {
+std::optional<std::string> Session::OutputNameFor(const std::string& input_name) {
   if (options_.to_stdout && !options_.test && !options_.list) return "stdout";
   // A walk through folders passes over names quietly unless -v.
   const bool tell = options_.verbose || (!options_.recursive && !options_.quiet);
   if (options_.decompress) {
-    std::optional<std::string> name = names::decompressed_name(input_name, options_.suffix);
+    std::optional<std::string> name = names::DecompressedName(input_name, options_.suffix);
     if (name) return name;
     // -t and -l take a named file whatever it is called; -r only takes
     // compressed names, even among its operands.
@@ -194,10 +194,10 @@ std::optional<std::string> Session::output_name_for(const std::string& input_nam
     if (tell) reporter_.FileWarning(input_name, "unknown suffix -- ignored");
     return std::nullopt;
   }
-  const std::string_view suffix = names::find_suffix(input_name, options_.suffix);
+  const std::string_view suffix = names::FindSuffix(input_name, options_.suffix);
   if (!suffix.empty() && !options_.force) {
     if (tell)
-      reporter_.say(reporter_.FileLine(input_name, " already has " + std::string(suffix) + " suffix -- unchanged"));
+      reporter_.Say(reporter_.FileLine(input_name, " already has " + std::string(suffix) + " suffix -- unchanged"));
     return std::nullopt;
   }
   return input_name + options_.suffix;
@@ -212,7 +212,7 @@ void Session::TreatFolder(const std::string& path) {
     return;
   }
   const std::string prefix = fs::EndsWithSeparator(path) ? path : path + "/";
-  for (const std::string& entry : entries) treat_file(prefix + entry);
+  for (const std::string& entry : entries) TreatFile(prefix + entry);
 }
 
 void Session::ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
@@ -223,33 +223,33 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
     std::optional<MemberHeader> header;
     std::uint64_t first_header_size = 0;
     try {
-      header = reader.read_first_header();
-      first_header_size = reader.header_size();
+      header = reader.ReadFirstHeader();
+      first_header_size = reader.HeaderSize();
       SayExtraField(input_name, *header);
     } catch (const StreamFault& fault) {
       listing_->Unreadable();
-      report_stream_fault(reporter_, fault, input_name, true);
+      ReportStreamFault(reporter_, fault, input_name, true);
       return;
     }
     DiscardSink discard;
     DecompressTotals totals;
     try {
-      totals = reader.decompress(discard);
+      totals = reader.Decompress(discard);
     } catch (const StreamFault& fault) {
       // Cut short or corrupt data ends the run here; a CRC or length error
       // or a bad later member goes on, as -t does.
-      report_stream_fault(reporter_, fault, input_name, true);
+      ReportStreamFault(reporter_, fault, input_name, true);
       // GNU gzip's ratio then leaves out the header and trailer of a lone
       // first member, and nothing once past it.
       const bool trailer_checked = fault.fault() == Fault::CrcError || fault.fault() == Fault::LengthError ||
                                    fault.fault() == Fault::CrcAndLengthError;
-      const bool lone = trailer_checked && !reader.past_first_member();
+      const bool lone = trailer_checked && !reader.PastFirstMember();
       listing_->Damaged(lone ? first_header_size + format::kTrailerSize : 0);
       return;
     }
     if (totals.ending != Ending::EndOfInput) {
       // GNU gzip lists nothing for an input with more after its last member.
-      report_stream_ending(reporter_, totals.ending, input_name, options_.verbose != 0);
+      ReportStreamEnding(reporter_, totals.ending, input_name, options_.verbose != 0);
       listing_->Damaged(0);
       return;
     }
@@ -260,7 +260,7 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
     entry.compressed = totals.bytes_in;
     entry.uncompressed = totals.ratio_bytes_out;
     entry.header_bytes = totals.header_bytes;
-    entry.name = !options_.no_name && header->name ? names::with_stored_name(list_name, *header->name) : list_name;
+    entry.name = !options_.no_name && header->name ? names::WithStoredName(list_name, *header->name) : list_name;
     listing_->Add(entry);
   } catch (const ReadError& e) {
     reporter_.FileFault(input_name, e.what());
@@ -271,24 +271,24 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
   }
 }
 
-void Session::treat_file(const std::string& operand) {
+void Session::TreatFile(const std::string& operand) {
   if (operand == "-") {
     const bool to_stdout = options_.to_stdout;
-    treat_stdin();
+    TreatStdin();
     options_.to_stdout = to_stdout;
     return;
   }
   std::string input_name;
-  std::optional<fs::InputFile> input = open_input(operand, input_name);
+  std::optional<fs::InputFile> input = OpenInput(operand, input_name);
   if (!input) return;
-  const fs::FileStatus status = input->status();
+  const fs::FileStatus status = input->Status();
   if (status.kind == fs::FileKind::Directory && options_.recursive) {
     input.reset();
     TreatFolder(input_name);
     return;
   }
-  if (!may_treat(input_name, status)) return;
-  const std::optional<std::string> output_name = output_name_for(input_name);
+  if (!MayTreat(input_name, status)) return;
+  const std::optional<std::string> output_name = OutputNameFor(input_name);
   if (!output_name) return;
   if (options_.list) {
     ListStream(*input, input_name, *output_name, status.modified.seconds);
@@ -304,7 +304,7 @@ void Session::treat_file(const std::string& operand) {
                    : options_.test ? static_cast<ByteSink&>(discard)
                                    : standard_output_;
   if (!store_name_) store_name_ = !options_.no_name;
-  if (options_.verbose) reporter_.say(input_name + ":\t");
+  if (options_.verbose) reporter_.Say(input_name + ":\t");
 
   const std::optional<TransferTotals> totals = Transfer(job, sink);
   if (!totals) return;
@@ -319,13 +319,13 @@ bool Session::ReadFirstHeader(FileJob& job) {
   job.reader->SetWarningHandler(
       [this, name = job.input_name](const StreamWarning& w) { ReportStreamWarning(reporter_, w, name); });
   try {
-    const MemberHeader& header = job.reader->read_first_header();
+    const MemberHeader& header = job.reader->ReadFirstHeader();
     if (!options_.no_name && !options_.to_stdout && header.name)
-      job.output_name = names::with_stored_name(job.output_name, *header.name);
+      job.output_name = names::WithStoredName(job.output_name, *header.name);
     SayExtraField(job.input_name, header);
     return true;
   } catch (const StreamFault& fault) {
-    report_stream_fault(reporter_, fault, job.input_name, options_.test);
+    ReportStreamFault(reporter_, fault, job.input_name, options_.test);
     return false;
   } catch (const ReadError& e) {
     reporter_.FileFault(job.input_name, e.what());
@@ -335,17 +335,17 @@ bool Session::ReadFirstHeader(FileJob& job) {
 
 void Session::SayExtraField(const std::string& input_name, const MemberHeader& header) {
   if (!options_.verbose || !header.extra_length) return;
-  reporter_.say(
+  reporter_.Say(
       reporter_.FileLine(input_name, ": extra field of " + std::to_string(*header.extra_length) + " bytes ignored"));
 }
 
 bool Session::CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending) {
-  if (!options_.force && fs::name_exists(output_name)) {
-    reporter_.loud_warning(reporter_.FileLine(output_name, " already exists;\tnot overwritten"));
+  if (!options_.force && fs::NameExists(output_name)) {
+    reporter_.LoudWarning(reporter_.FileLine(output_name, " already exists;\tnot overwritten"));
     return false;
   }
   try {
-    pending.emplace(fs::PendingOutput::create_beside(output_name));
+    pending.emplace(fs::PendingOutput::CreateBeside(output_name));
     return true;
   } catch (const fs::SystemError& e) {
     reporter_.FileError(output_name, e.what());
@@ -357,22 +357,22 @@ std::optional<TransferTotals> Session::Transfer(FileJob& job, ByteSink& sink) {
   TransferTotals totals;
   try {
     if (options_.decompress) {
-      const DecompressTotals result = job.reader->decompress(sink);
-      report_stream_ending(reporter_, result.ending, job.input_name, options_.verbose != 0);
+      const DecompressTotals result = job.reader->Decompress(sink);
+      ReportStreamEnding(reporter_, result.ending, job.input_name, options_.verbose != 0);
       totals = {result.bytes_in, result.ratio_bytes_out, result.header_bytes, result.mtime};
     } else {
       MemberFields fields;
       fields.level = options_.level;
-      if (store_name_) fields.name = std::string(names::base_name(job.input_name));
+      if (store_name_) fields.name = std::string(names::BaseName(job.input_name));
       std::optional<fs::Timestamp> modified;
       if (job.status.kind == fs::FileKind::Regular && !options_.no_time) modified = job.status.modified;
-      fields.mtime = header_time(reporter_, modified, job.input_name);
-      const CompressTotals result = compress_member(job.input, sink, fields);
+      fields.mtime = HeaderTime(reporter_, modified, job.input_name);
+      const CompressTotals result = CompressMember(job.input, sink, fields);
       totals = {result.bytes_in, result.bytes_out, result.header_bytes, 0};
     }
-    job.input.close();
+    job.input.Close();
   } catch (const StreamFault& fault) {
-    report_stream_fault(reporter_, fault, job.input_name, options_.test, options_.to_stdout || options_.test);
+    ReportStreamFault(reporter_, fault, job.input_name, options_.test, options_.to_stdout || options_.test);
     return std::nullopt;
   } catch (const ReadError& e) {
     reporter_.FileFault(job.input_name, e.what());
@@ -389,12 +389,12 @@ bool Session::CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::
   // A decompressed file gets the time its member carries only with -N.
   fs::Timestamp output_time = job.status.modified;
   if (options_.decompress && !options_.no_time && stored_time != 0) output_time = {stored_time, 0};
-  if (const std::optional<std::string> refused = pending.copy_metadata(job.status, output_time))
+  if (const std::optional<std::string> refused = pending.CopyMetadata(job.status, output_time))
     reporter_.FileWarning(job.output_name, *refused);
   try {
-    pending.flush_and_close();
-    if (!pending.commit(options_.force != 0)) {
-      reporter_.loud_warning(reporter_.FileLine(job.output_name, " already exists;\tnot overwritten"));
+    pending.FlushAndClose();
+    if (!pending.Commit(options_.force != 0)) {
+      reporter_.LoudWarning(reporter_.FileLine(job.output_name, " already exists;\tnot overwritten"));
       return false;
     }
   } catch (const WriteError& e) {
@@ -406,7 +406,7 @@ bool Session::CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::
   }
   if (options_.keep) return true;
   try {
-    fs::remove_file(job.input_name);
+    fs::RemoveFile(job.input_name);
   } catch (const fs::SystemError& e) {
     reporter_.FileWarning(job.input_name, e.what());
   }
@@ -415,10 +415,10 @@ bool Session::CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::
 
 void Session::SayDone(const FileJob& job, const TransferTotals& totals) {
   if (options_.test) {
-    reporter_.say(" OK\n");
+    reporter_.Say(" OK\n");
     return;
   }
-  reporter_.say((options_.decompress ? decompress_ratio(totals) : compress_ratio(totals)) + " -- " +
+  reporter_.Say((options_.decompress ? DecompressRatio(totals) : CompressRatio(totals)) + " -- " +
                 (options_.keep ? "created " : "replaced with ") + job.output_name + "\n");
 }
 

@@ -28,7 +28,7 @@ class Session {
 
   // Treats every operand, or standard input when there are none. Throws
   // EndRun when the run must stop early.
-  void run();
+  void Run();
 
  private:
   // A file operand on its way: what was opened, where it goes.
@@ -40,15 +40,15 @@ class Session {
     std::optional<MemberReader> reader;  // when decompressing
   };
 
-  void treat_stdin();
+  void TreatStdin();
   bool RefuseTerminal();
   void TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs::Timestamp> modified);
 
-  void treat_file(const std::string& operand);
+  void TreatFile(const std::string& operand);
   void TreatFolder(const std::string& path);
-  std::optional<fs::InputFile> open_input(const std::string& operand, std::string& input_name);
-  bool may_treat(const std::string& input_name, const fs::FileStatus& status);
-  std::optional<std::string> output_name_for(const std::string& input_name);
+  std::optional<fs::InputFile> OpenInput(const std::string& operand, std::string& input_name);
+  bool MayTreat(const std::string& input_name, const fs::FileStatus& status);
+  std::optional<std::string> OutputNameFor(const std::string& input_name);
   bool ReadFirstHeader(FileJob& job);
   void SayExtraField(const std::string& input_name, const MemberHeader& header);
   bool CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending);

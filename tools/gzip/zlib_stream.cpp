@@ -11,7 +11,7 @@ namespace {
 constexpr int kRawWindowBits = -MAX_WBITS;
 constexpr int kMemoryLevel = 8;
 
-void check_init(int result, const char* what) {
+void CheckInit(int result, const char* what) {
   if (result == Z_OK) return;
   if (result == Z_MEM_ERROR) throw std::bad_alloc();
   throw std::runtime_error(std::string(what) + " failed: zlib error " + std::to_string(result));
@@ -20,16 +20,16 @@ void check_init(int result, const char* what) {
 }  // namespace
 
 DeflateStream::DeflateStream(int level) {
-  check_init(deflateInit2(&stream_, level, Z_DEFLATED, kRawWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY),
+  CheckInit(deflateInit2(&stream_, level, Z_DEFLATED, kRawWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY),
              "deflateInit2");
 }
 
 DeflateStream::~DeflateStream() { deflateEnd(&stream_); }
 
-InflateStream::InflateStream() { check_init(inflateInit2(&stream_, kRawWindowBits), "inflateInit2"); }
+InflateStream::InflateStream() { CheckInit(inflateInit2(&stream_, kRawWindowBits), "inflateInit2"); }
 
 InflateStream::~InflateStream() { inflateEnd(&stream_); }
 
-void InflateStream::reset() { check_init(inflateReset(&stream_), "inflateReset"); }
+void InflateStream::Reset() { CheckInit(inflateReset(&stream_), "inflateReset"); }
 
 }  // namespace gz

@@ -12,7 +12,7 @@ class DeflateStream {
   DeflateStream(const DeflateStream&) = delete;
   DeflateStream& operator=(const DeflateStream&) = delete;
 
-  z_stream* get() { return &stream_; }
+  z_stream* Get() { return &stream_; }
 
  private:
   z_stream stream_{};
@@ -25,9 +25,9 @@ class InflateStream {
   InflateStream(const InflateStream&) = delete;
   InflateStream& operator=(const InflateStream&) = delete;
 
-  z_stream* get() { return &stream_; }
+  z_stream* Get() { return &stream_; }
   // Ready for the next member's compressed data.
-  void reset();
+  void Reset();
 
  private:
   z_stream stream_{};
