@@ -239,14 +239,18 @@ void MemberReader::InflateMember(ByteSink& output) {
   flush();
   bytes_out_ += length;
   ratio_bytes_out_ = length;
+  CheckTrailer(static_cast<std::uint32_t>(crc), length);
+}
 
+void MemberReader::CheckTrailer(std::uint32_t crc, std::uint64_t length) {
   std::uint32_t trailer[2] = {0, 0};
   for (int i = 0; i < 8; ++i) {
     const std::optional<std::uint8_t> byte = input_.TryByte();
     if (!byte) throw StreamFault(Fault::UnexpectedEnd);
     trailer[i / 4] |= std::uint32_t{*byte} << (8 * (i % 4));
   }
-  const bool crc_ok = trailer[0] == static_cast<std::uint32_t>(crc);
+  const bool crc_ok = trailer[0] == crc;
+  // The trailer keeps the length modulo 2^32.
   const bool length_ok = trailer[1] == static_cast<std::uint32_t>(length);
   last_crc_ = trailer[0];
   if (!crc_ok && !length_ok) throw StreamFault(Fault::CrcAndLengthError);

@@ -129,6 +129,8 @@ class MemberReader {
   Next ReadMagic(bool first);
   void ReadHeaderFields();
   void InflateMember(ByteSink& output);
+  // Reads the member's trailer and throws when it disagrees with the data.
+  void CheckTrailer(std::uint32_t crc, std::uint64_t length);
   std::uint8_t HeaderByte();
   void CopyRest(ByteSink& output);
 
