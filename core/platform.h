@@ -28,7 +28,7 @@ class OpenFile {
   virtual void Close() = 0;
 };
 
-// The child is shown minimized with focus, and gets this process's
+// The child runs without a window of its own, and gets this process's
 // environment without the variables named in `unset_environment`.
 struct ProcessLaunch {
   std::wstring application;        // full path of the program to run
