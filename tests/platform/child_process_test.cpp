@@ -1,5 +1,4 @@
 #include <chrono>
-#include <cstdlib>
 #include <optional>
 #include <thread>
 
@@ -14,14 +13,6 @@ using stavrel::ErrorKind;
 using stavrel::ProcessLaunch;
 
 namespace {
-
-void SetEnvironment(const char* name, const char* value) {
-#ifdef _WIN32
-  _putenv_s(name, value ? value : "");
-#else
-  if (value) setenv(name, value, 1); else unsetenv(name);
-#endif
-}
 
 bool NoPump() { return true; }
 
@@ -143,8 +134,8 @@ TEST(ChildProcess, PumpCanStopTheWaitButNotForAnEndedChild) {
 
 TEST(ChildProcess, UnsetsOnlyTheVariablesItIsTold) {
   stavrel::test::TempFolder folder;
-  SetEnvironment("GZIP", "-N");
-  SetEnvironment("STAVREL_KEPT", "yes");
+  const stavrel::test::ScopedEnvironment gzip_options(L"GZIP", L"-N");
+  const stavrel::test::ScopedEnvironment kept(L"STAVREL_KEPT", L"yes");
   ProcessLaunch launch = LaunchChild(L"--stderr-env GZIP --stderr-env gzip --stderr-env STAVREL_KEPT", folder.Folder());
   launch.unset_environment = {L"GZIP"};
   auto child = MakePlatform()->StartProcess(launch);
@@ -152,8 +143,6 @@ TEST(ChildProcess, UnsetsOnlyTheVariablesItIsTold) {
   const std::wstring said = child->ErrorOutput();
   EXPECT_NE(said.find(L"GZIP=(unset)"), std::wstring::npos) << testing::PrintToString(said);
   EXPECT_NE(said.find(L"STAVREL_KEPT=yes"), std::wstring::npos) << testing::PrintToString(said);
-  SetEnvironment("GZIP", nullptr);
-  SetEnvironment("STAVREL_KEPT", nullptr);
 }
 
 TEST(ChildProcess, InheritsNothingButItsOwnHandles) {

@@ -11,6 +11,7 @@
 #include "win32_platform.h"
 #else
 #include "path_conversion.h"
+#include "text_conversion.h"
 #include "posix_platform.h"
 #endif
 
@@ -109,23 +110,24 @@ GzipProgramFolder::GzipProgramFolder(const std::wstring& hint) : folder_(hint) {
 
 namespace {
 
-void SetEnvironment(const char* name, const char* value) {
+// An empty value unsets the variable.
+void SetEnvironment(const std::wstring& name, const std::wstring& value) {
 #ifdef _WIN32
-  _putenv_s(name, value ? value : "");  // an empty value unsets
+  _wputenv_s(name.c_str(), value.c_str());
 #else
-  if (value)
-    setenv(name, value, 1);
+  if (value.empty())
+    unsetenv(posix::WideToUtf8(name).c_str());
   else
-    unsetenv(name);
+    setenv(posix::WideToUtf8(name).c_str(), posix::WideToUtf8(value).c_str(), 1);
 #endif
 }
 
 }  // namespace
 
-ScopedEnvironment::ScopedEnvironment(const char* name, const char* value) : name_(name) {
-  SetEnvironment(name, value);
+ScopedEnvironment::ScopedEnvironment(std::wstring name, const std::wstring& value) : name_(std::move(name)) {
+  SetEnvironment(name_, value);
 }
 
-ScopedEnvironment::~ScopedEnvironment() { SetEnvironment(name_.c_str(), nullptr); }
+ScopedEnvironment::~ScopedEnvironment() { SetEnvironment(name_, L""); }
 
 }  // namespace stavrel::test

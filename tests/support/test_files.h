@@ -49,13 +49,13 @@ std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder = L"")
 // Sets an environment variable for the life of the scope, then unsets it.
 class ScopedEnvironment {
  public:
-  ScopedEnvironment(const char* name, const char* value);
+  ScopedEnvironment(std::wstring name, const std::wstring& value);
   ~ScopedEnvironment();
   ScopedEnvironment(const ScopedEnvironment&) = delete;
   ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
  private:
-  std::string name_;
+  std::wstring name_;
 };
 
 // A program folder of its own holding our gzip as "gzip.exe", and the

@@ -8,6 +8,7 @@
 #include "keyboard_input.h"
 #include "program_location.h"
 #include "stavrel_window_test.h"
+#include "test_files.h"
 #include "waiting.h"
 
 namespace stavrel::ui {
@@ -16,26 +17,14 @@ namespace {
 using test::Gunzip;
 using test::Gzip;
 
-// Sets an environment variable for the programs started while it lives.
-class ScopedVariable {
- public:
-  ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
-    _wputenv_s(name, value.c_str());
-  }
-  ~ScopedVariable() { _wputenv_s(name_, L""); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const wchar_t* name_;
-};
+using test::ScopedEnvironment;
 
 const Bytes kData(100000, 0x5a);
 
 // A user's GZIP=-N would make gzip write the name stored in the state.
 class GzipEnvironment : public testing::Test {
  protected:
-  ScopedVariable gzip_options{L"GZIP", L"-N"};
+  ScopedEnvironment gzip_options{L"GZIP", L"-N"};
   TempFolder folder;
   RunningProgram program;
 };
@@ -73,7 +62,7 @@ struct StopCase {
 class StoppingGzip : public testing::Test, public testing::WithParamInterface<StopCase> {
  protected:
   HangingGzipFolder program_folder;
-  ScopedVariable use_it{L"STAVREL_PROGRAM_FOLDER", program_folder.Path()};
+  ScopedEnvironment use_it{L"STAVREL_PROGRAM_FOLDER", program_folder.Path()};
   TempFolder folder;
   RunningProgram program;
 };

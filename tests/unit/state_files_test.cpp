@@ -270,7 +270,7 @@ TEST_F(StateFilesTest, AFinalNameThatIsTheInputItselfIsReplaced) {
 TEST_F(StateFilesTest, GzipOptionsInTheEnvironmentChangeNothing) {
   WriteBytes(folder / L"game.sds", data);
   Compress(window, *platform, folder / L"game.sds");
-  test::ScopedEnvironment gzip_options("GZIP", "-N");
+  test::ScopedEnvironment gzip_options(L"GZIP", L"-N");
   window.boxes[Box::FName] = L"other.000";
   Decompress(window, *platform, folder / L"game.000");
   ExpectNoMessage();
