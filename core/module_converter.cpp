@@ -41,8 +41,9 @@ void ShiftChunk(std::byte* chunk, std::size_t records, std::int32_t factor,
 
 class Conversion {
  public:
-  Conversion(WindowOperations& window, Platform& platform, const ConverterPacing& pacing)
-      : window_(window), platform_(platform), pacing_(pacing) {}
+  Conversion(WindowOperations& window, Platform& platform, const ConverterPacing& pacing,
+             ExistingDestination existing)
+      : window_(window), platform_(platform), pacing_(pacing), existing_(existing) {}
 
   void Run(const std::wstring& source);
 
@@ -61,6 +62,7 @@ class Conversion {
   WindowOperations& window_;
   Platform& platform_;
   const ConverterPacing& pacing_;
+  ExistingDestination existing_;
   Clock::time_point last_pump_ = Clock::now();
 };
 
@@ -163,7 +165,7 @@ void Conversion::Run(const std::wstring& source) {
 
   std::unique_ptr<PendingOutput> output;
   try {
-    output = std::make_unique<PendingOutput>(platform_, destination);
+    output = std::make_unique<PendingOutput>(platform_, destination, existing_ == ExistingDestination::Replace);
   } catch (const SystemError& error) {
     throw CommandFailure(
         SystemFailure(L"Could not create the file to write to.", error, L"Nothing was written."));
@@ -197,13 +199,14 @@ void Conversion::Run(const std::wstring& source) {
 }  // namespace
 
 void ConvertToSnes9x(WindowOperations& window, Platform& platform, const std::wstring& source,
-                     const ConverterPacing& pacing) {
+                     const ConverterPacing& pacing, ExistingDestination existing) {
   if (source.empty()) return;
-  RunCommand(window, [&] { Conversion(window, platform, pacing).Run(source); });
+  RunCommand(window, [&] { Conversion(window, platform, pacing, existing).Run(source); });
 }
 
-void ConvertToSnes9x(WindowOperations& window, Platform& platform, const std::wstring& source) {
-  ConvertToSnes9x(window, platform, source, ConverterPacing{});
+void ConvertToSnes9x(WindowOperations& window, Platform& platform, const std::wstring& source,
+                     ExistingDestination existing) {
+  ConvertToSnes9x(window, platform, source, ConverterPacing{}, existing);
 }
 
 void ClearBoxes(WindowOperations& window) {

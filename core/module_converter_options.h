@@ -17,6 +17,7 @@ struct ConverterPacing {
 };
 
 void ConvertToSnes9x(WindowOperations& window, Platform& platform, const std::wstring& source,
-                     const ConverterPacing& pacing);
+                     const ConverterPacing& pacing,
+                     ExistingDestination existing = ExistingDestination::Replace);
 
 }  // namespace stavrel

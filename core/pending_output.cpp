@@ -15,8 +15,8 @@ std::wstring TemporaryName(const std::wstring& final_path, int attempt) {
 
 }  // namespace
 
-PendingOutput::PendingOutput(Platform& platform, std::wstring final_path)
-    : platform_(platform), final_path_(std::move(final_path)),
+PendingOutput::PendingOutput(Platform& platform, std::wstring final_path, bool replace)
+    : platform_(platform), final_path_(std::move(final_path)), replace_(replace),
       replaces_a_file_(platform_.FileExists(final_path_)) {
   for (int attempt = 0;; ++attempt) {
     temporary_path_ = TemporaryName(final_path_, attempt);
@@ -39,9 +39,10 @@ void PendingOutput::Commit() {
   // crash between the rename and the write-back would lose both. A new name
   // risks nothing, and skipping the wait keeps a conversion near copy speed.
   if (replaces_a_file_) file_->Flush();
+  file_->Keep();
   auto file = std::move(file_);
   file->Close();
-  platform_.RenameFile(temporary_path_, final_path_, /*replace=*/true);
+  platform_.RenameFile(temporary_path_, final_path_, replace_);
   settled_ = true;
 }
 
@@ -49,7 +50,8 @@ std::wstring PendingOutput::Discard() noexcept {
   settled_ = true;
   try {
     file_.reset();  // a close failure does not matter: the file goes
-    platform_.RemoveFile(temporary_path_);
+    // Closing it may have removed it already (see OpenFile::Keep).
+    if (platform_.NameTaken(temporary_path_)) platform_.RemoveFile(temporary_path_);
     return L"";
   } catch (const SystemError& error) {
     return L"The incomplete file " + temporary_path_ + L" could not be removed (" +

@@ -11,7 +11,9 @@ namespace stavrel {
 
 class PendingOutput {
  public:
-  PendingOutput(Platform& platform, std::wstring final_path);
+  // replace: the user has agreed to lose whatever is under the final name;
+  // otherwise the final step refuses to put the file over anything there.
+  PendingOutput(Platform& platform, std::wstring final_path, bool replace);
   ~PendingOutput();
   PendingOutput(const PendingOutput&) = delete;
   PendingOutput& operator=(const PendingOutput&) = delete;
@@ -19,8 +21,9 @@ class PendingOutput {
   OpenFile& File() { return *file_; }
   const std::wstring& TemporaryPath() const { return temporary_path_; }
 
-  // Closes and renames over the final name, flushing first when that name
-  // is taken.
+  // Closes and renames to the final name, flushing first when that name is
+  // taken. Without replace, a name taken meanwhile fails the rename
+  // (ErrorKind::AlreadyExists) and the temporary file stays for Discard.
   void Commit();
   // Closes and removes the temporary file. Returns what is left behind, in
   // words for the user: empty when nothing is.
@@ -30,6 +33,7 @@ class PendingOutput {
   Platform& platform_;
   std::wstring final_path_;
   std::wstring temporary_path_;
+  bool replace_;
   bool replaces_a_file_;
   std::unique_ptr<OpenFile> file_;
   bool settled_ = false;

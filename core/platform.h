@@ -1,6 +1,8 @@
 #pragma once
 // The file-system and process operations the program's logic needs. Paths are
 // Windows paths ("\" separates folders); the POSIX implementation maps them.
+// So no name here holds a "\": where the system allows one, such a file can
+// not be named at all, and a front end refuses it before anything is done.
 // Every operation throws SystemError with the system's reason when it fails.
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +27,11 @@ class OpenFile {
   virtual void WriteAt(std::uint64_t offset, std::span<const std::byte> data) = 0;
   // Makes written data durable before the file is renamed into place.
   virtual void Flush() = 0;
+  // A file made by Platform::CreateNew is kept when it is closed only after
+  // this: until then, where the system offers it, the system removes it with
+  // its last handle, so a process that dies mid-write leaves nothing behind.
+  // Nothing to do for other files, or where the system offers no such thing.
+  virtual void Keep() = 0;
   virtual void Close() = 0;
 };
 
@@ -57,16 +64,32 @@ class Platform {
   virtual ~Platform() = default;
 
   // Copies byte for byte; with replace == false an existing `to` is an error.
+  // A `from` that is not a file (a folder, a pipe, a device) is refused as
+  // OpenForReading refuses it.
   virtual void CopyFile(const std::wstring& from, const std::wstring& to, bool replace) = 0;
+  // Opens a file (links followed) for reading. Anything else, a folder, a
+  // pipe, a device or a socket, is refused without waiting and without
+  // reading, with a reason that says what it is.
   virtual std::unique_ptr<OpenFile> OpenForReading(const std::wstring& path) = 0;
-  // Creates a file that must not exist yet, opened for writing.
+  // Creates a file that must not exist yet, opened for writing (see
+  // OpenFile::Keep).
   virtual std::unique_ptr<OpenFile> CreateNew(const std::wstring& path) = 0;
   virtual void RemoveFile(const std::wstring& path) = 0;
-  // With replace == false an existing `to` is an error (ErrorKind::AlreadyExists).
+  // With replace == false anything under `to`, a link included, is an error
+  // (ErrorKind::AlreadyExists), and the check is one with the rename: a file
+  // that appears there at any moment is never replaced. With replace == true
+  // a link under `to` is replaced, never its target; a folder and a
+  // read-only file are refused (ErrorKind::AccessDenied); the new file takes
+  // the permissions of the file it replaces, where the system has any.
   virtual void RenameFile(const std::wstring& from, const std::wstring& to, bool replace) = 0;
   // True when both paths name one existing file (any spelling, hard links).
   virtual bool SameFile(const std::wstring& a, const std::wstring& b) = 0;
+  // True for an existing file that is not a folder; links are followed.
   virtual bool FileExists(const std::wstring& path) = 0;
+  // True when anything at all answers to the name itself: a file, a folder,
+  // or a link, whatever it points to or whether it points anywhere. This is
+  // what a new file must not be put over unasked.
+  virtual bool NameTaken(const std::wstring& path) = 0;
   // The running program's folder: no trailing "\" except at a drive root.
   virtual std::wstring ProgramFolder() = 0;
   virtual std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) = 0;

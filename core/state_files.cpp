@@ -139,7 +139,7 @@ void StateCommand::RequireExisting(const std::wstring& path, const std::wstring&
 }
 
 void StateCommand::RefuseExisting(const std::wstring& path) {
-  if (platform_.FileExists(path))
+  if (platform_.NameTaken(path))
     Fail({Severity::Error, L"A file is in the way.", path, L"",
           L"Stavrel does not overwrite files it did not make: move or rename it, then try again. "
           L"Nothing was changed."});

@@ -35,6 +35,7 @@ class MemoryFile : public OpenFile {
   }
 
   void Flush() override { Bytes(L"flush"); }
+  void Keep() override {}
   void Close() override { closed_ = true; }
 
  private:

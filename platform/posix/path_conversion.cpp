@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "system_error.h"
 #include "text_conversion.h"
 
 namespace stavrel::posix {
@@ -12,8 +13,11 @@ std::string ToPosixPath(const std::wstring& path) {
   return bytes;
 }
 
-std::wstring FromPosixPath(const std::string& path) {
+bool CanBeNamed(std::string_view path) { return path.find('\\') == std::string_view::npos; }
+
+std::wstring FromPosixPath(const std::string& path, const wchar_t* operation) {
   std::wstring text = Utf8ToWide(path);
+  if (!CanBeNamed(path)) throw SystemError(operation, text, kBackslashInName);
   std::replace(text.begin(), text.end(), L'/', L'\\');
   return text;
 }

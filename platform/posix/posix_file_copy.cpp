@@ -9,6 +9,7 @@
 
 #include "path_conversion.h"
 #include "posix_error.h"
+#include "regular_file_open.h"
 #include "unique_fd.h"
 
 namespace stavrel::posix {
@@ -78,11 +79,8 @@ void CopyContents(int source, int target, const std::wstring& from, const std::w
 }  // namespace
 
 void CopyPosixFile(const std::wstring& from, const std::wstring& to, bool replace) {
-  UniqueFd source(open(ToPosixPath(from).c_str(), O_RDONLY | O_CLOEXEC));
-  if (!source.Valid()) throw LastErrno(L"copy", from);
   struct stat source_info {};
-  if (fstat(source.Get(), &source_info) != 0) throw LastErrno(L"copy", from);
-  if (S_ISDIR(source_info.st_mode)) throw ErrnoError(L"copy", from, EISDIR);
+  UniqueFd source = OpenRegularFile(from, L"copy", source_info);
 
   // No O_TRUNC yet: the target could be the source under another name.
   const std::string target_path = ToPosixPath(to);

@@ -16,6 +16,9 @@ class PosixOpenFile final : public OpenFile {
   std::size_t ReadAt(std::uint64_t offset, std::span<std::byte> buffer) override;
   void WriteAt(std::uint64_t offset, std::span<const std::byte> data) override;
   void Flush() override;
+  // Nothing to do: the system here removes no file on its own (the console
+  // removes its temporaries when it is asked to stop).
+  void Keep() override {}
   void Close() override;
 
  private:

@@ -12,6 +12,7 @@
 #include "posix_file_copy.h"
 #include "posix_open_file.h"
 #include "posix_rename.h"
+#include "regular_file_open.h"
 #include "unique_fd.h"
 
 namespace stavrel {
@@ -56,12 +57,8 @@ void PosixPlatform::CopyFile(const std::wstring& from, const std::wstring& to, b
 }
 
 std::unique_ptr<OpenFile> PosixPlatform::OpenForReading(const std::wstring& path) {
-  UniqueFd fd(open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid()) throw LastErrno(L"open", path);
   struct stat info {};
-  if (fstat(fd.Get(), &info) != 0) throw LastErrno(L"open", path);
-  // Opening a folder works here but not on Windows; refuse it the same way.
-  if (S_ISDIR(info.st_mode)) throw ErrnoError(L"open", path, EISDIR);
+  UniqueFd fd = posix::OpenRegularFile(path, L"open", info);
   return std::make_unique<posix::PosixOpenFile>(std::move(fd), path);
 }
 
@@ -90,6 +87,14 @@ bool PosixPlatform::SameFile(const std::wstring& a, const std::wstring& b) {
 bool PosixPlatform::FileExists(const std::wstring& path) {
   const auto info = StatOf(path);
   return info && !S_ISDIR(info->st_mode);
+}
+
+bool PosixPlatform::NameTaken(const std::wstring& path) {
+  struct stat info {};
+  if (lstat(ToPosixPath(path).c_str(), &info) == 0) return true;
+  const int error = errno;
+  if (posix::MeansNoSuchFile(error)) return false;
+  throw ErrnoError(L"open", path, error);
 }
 
 std::wstring PosixPlatform::ProgramFolder() {

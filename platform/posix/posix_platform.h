@@ -21,6 +21,7 @@ class PosixPlatform final : public Platform {
   void RenameFile(const std::wstring& from, const std::wstring& to, bool replace) override;
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override;
+  bool NameTaken(const std::wstring& path) override;
   // In Windows form too ("\" between folders), like every other path here.
   std::wstring ProgramFolder() override;
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;

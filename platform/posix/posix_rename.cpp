@@ -33,12 +33,28 @@ void RenameByLink(const std::string& source, const std::string& target, const st
   }
 }
 
+// A file about to be replaced: a read-only one is refused, as Windows
+// refuses it (the user marked it so it would not change), and the new file
+// takes its permissions. Links and folders are rename's to deal with: it
+// replaces a link itself, never its target, and refuses a folder.
+void PrepareToReplace(const std::string& source, const std::string& target, const std::wstring& from,
+                      const std::wstring& to) {
+  struct stat info {};
+  if (lstat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+  // The write bits decide for root too, who may write anywhere.
+  const bool read_only = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+                         (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES);
+  if (read_only) throw ErrnoError(L"rename", to, EACCES);
+  if (chmod(source.c_str(), info.st_mode & 07777) != 0) throw LastErrno(L"rename", from);
+}
+
 }  // namespace
 
 void RenamePosixFile(const std::wstring& from, const std::wstring& to, bool replace) {
   const std::string source = ToPosixPath(from);
   const std::string target = ToPosixPath(to);
   if (replace) {
+    PrepareToReplace(source, target, from, to);
     if (rename(source.c_str(), target.c_str()) != 0) ThrowRenameError(errno, source, from, to);
     return;
   }

@@ -12,8 +12,8 @@ constexpr std::size_t kMaxTransfer = 1u << 30;
 
 }  // namespace
 
-Win32OpenFile::Win32OpenFile(KernelHandle handle, std::wstring path)
-    : handle_(std::move(handle)), path_(std::move(path)) {}
+Win32OpenFile::Win32OpenFile(KernelHandle handle, std::wstring path, bool removed_unless_kept)
+    : handle_(std::move(handle)), path_(std::move(path)), removed_unless_kept_(removed_unless_kept) {}
 
 std::uint64_t Win32OpenFile::Length() {
   LARGE_INTEGER size{};
@@ -66,6 +66,15 @@ void Win32OpenFile::WriteAt(std::uint64_t offset, std::span<const std::byte> dat
 
 void Win32OpenFile::Flush() {
   if (!FlushFileBuffers(handle_.Get())) throw LastError(L"write", path_);
+}
+
+void Win32OpenFile::Keep() {
+  if (!removed_unless_kept_) return;
+  FILE_DISPOSITION_INFO keep{};
+  keep.DeleteFile = FALSE;
+  if (!SetFileInformationByHandle(handle_.Get(), FileDispositionInfo, &keep, sizeof keep))
+    throw LastError(L"write", path_);
+  removed_unless_kept_ = false;
 }
 
 void Win32OpenFile::Close() {

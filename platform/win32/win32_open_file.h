@@ -14,13 +14,15 @@ namespace stavrel::win32 {
 // several times the cost of plain sequential ones.
 class Win32OpenFile final : public OpenFile {
  public:
-  // path is the name the caller used, for error messages.
-  Win32OpenFile(KernelHandle handle, std::wstring path);
+  // path is the name the caller used, for error messages. removed_unless_kept:
+  // the file is marked for the system to remove with its handle, until Keep.
+  Win32OpenFile(KernelHandle handle, std::wstring path, bool removed_unless_kept = false);
 
   std::uint64_t Length() override;
   std::size_t ReadAt(std::uint64_t offset, std::span<std::byte> buffer) override;
   void WriteAt(std::uint64_t offset, std::span<const std::byte> data) override;
   void Flush() override;
+  void Keep() override;
   void Close() override;
 
  private:
@@ -30,6 +32,7 @@ class Win32OpenFile final : public OpenFile {
   std::wstring path_;
   static constexpr std::uint64_t kUnknownPosition = ~std::uint64_t{0};
   std::uint64_t position_ = 0;  // where the file pointer is, or kUnknownPosition
+  bool removed_unless_kept_;
 };
 
 }  // namespace stavrel::win32

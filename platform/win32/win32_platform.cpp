@@ -62,12 +62,48 @@ std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::wstring& path)
   return info;
 }
 
+// A console, a printer port or a pipe opens like a file, but reading from
+// it may wait for ever: only files on a disk are read.
+void RefuseUnlessOnDisk(HANDLE file, const std::wstring& path, const wchar_t* operation) {
+  const DWORD type = GetFileType(file);
+  if (type == FILE_TYPE_DISK) return;
+  if (type == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR) throw LastError(operation, path);
+  throw SystemError(operation, path, L"It is a device or a pipe, not a file on a disk.");
+}
+
+void RefuseDevice(const std::wstring& path, const wchar_t* operation) {
+  const std::wstring native = ExtendedLengthPath(path);
+  // Asks for no access, so a file others hold open still answers; the
+  // copy that follows says what is wrong with any other file.
+  KernelHandle file(CreateFileW(native.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (file.Valid()) RefuseUnlessOnDisk(file.Get(), path, operation);
+}
+
+// Marks a new file for the system to remove when its last handle closes,
+// the process dying included; Win32OpenFile::Keep takes the mark off. False
+// where the file system offers no such thing.
+bool MarkForRemovalOnClose(KernelHandle& file, const std::wstring& path) {
+  FILE_DISPOSITION_INFO remove{};
+  remove.DeleteFile = TRUE;
+  if (SetFileInformationByHandle(file.Get(), FileDispositionInfo, &remove, sizeof remove)) return true;
+  const DWORD code = GetLastError();
+  if (code == ERROR_INVALID_PARAMETER || code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED)
+    return false;
+  // The file was made: it must not outlive this failure, or else be named.
+  file.Reset();
+  SystemError error = Win32Error(L"create", path, code);
+  if (DeleteFileW(ExtendedLengthPath(path).c_str())) throw error;
+  throw SystemError(L"create", path, error.Reason() + L" The new file remains: delete it by hand.", error.Kind());
+}
+
 }  // namespace
 
 Win32Platform::Win32Platform(std::wstring program_folder_override)
     : program_folder_override_(std::move(program_folder_override)) {}
 
 void Win32Platform::CopyFile(const std::wstring& from, const std::wstring& to, bool replace) {
+  RefuseDevice(from, L"copy");
   const std::wstring native_from = ExtendedLengthPath(from);
   const std::wstring native_to = ExtendedLengthPath(to);
   if (CopyFileW(native_from.c_str(), native_to.c_str(), !replace)) return;
@@ -84,15 +120,17 @@ std::unique_ptr<OpenFile> Win32Platform::OpenForReading(const std::wstring& path
   KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"open", path);
+  RefuseUnlessOnDisk(file.Get(), path, L"open");
   return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
 }
 
 std::unique_ptr<OpenFile> Win32Platform::CreateNew(const std::wstring& path) {
   const std::wstring native = ExtendedLengthPath(path);
-  KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"create", path);
-  return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
+  const bool removed_unless_kept = MarkForRemovalOnClose(file, path);
+  return std::make_unique<win32::Win32OpenFile>(std::move(file), path, removed_unless_kept);
 }
 
 void Win32Platform::RemoveFile(const std::wstring& path) {
@@ -138,6 +176,15 @@ bool Win32Platform::FileExists(const std::wstring& path) {
     throw Win32Error(L"open", path, code);
   }
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Platform::NameTaken(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  // A link answers for itself here, not for what it points to.
+  if (GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD code = GetLastError();
+  if (win32::MeansNoSuchFile(code)) return false;
+  throw Win32Error(L"open", path, code);
 }
 
 std::wstring Win32Platform::ProgramFolder() {

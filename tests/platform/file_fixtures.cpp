@@ -7,6 +7,8 @@
 #ifdef _WIN32
 #include "win32/utf.h"
 #else
+#include <sys/stat.h>
+
 #include "text_conversion.h"
 #endif
 
@@ -54,6 +56,24 @@ bool TryMakeHardLink(const std::wstring& existing, const std::wstring& link) {
   std::error_code error;
   fs::create_hard_link(NativePath(existing), NativePath(link), error);
   return !error;
+}
+
+bool TryMakeSymbolicLink(const std::wstring& target, const std::wstring& link, bool to_folder) {
+  std::error_code error;
+  if (to_folder)
+    fs::create_directory_symlink(fs::path(target), NativePath(link), error);
+  else
+    fs::create_symlink(fs::path(target), NativePath(link), error);
+  return !error;
+}
+
+bool TryMakeNamedPipe(const std::wstring& path) {
+#ifdef _WIN32
+  (void)path;
+  return false;
+#else
+  return mkfifo(NativePath(path).c_str(), 0600) == 0;
+#endif
 }
 
 void SetReadOnly(const std::wstring& path, bool read_only) {

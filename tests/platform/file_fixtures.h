@@ -23,6 +23,11 @@ using stavrel::test::Exists;
 void MakeFolder(const std::wstring& path);
 // False where the file system has no hard links.
 bool TryMakeHardLink(const std::wstring& existing, const std::wstring& link);
+// A symbolic link holding `target` as it is (a name in the link's folder);
+// false where this process may not make one.
+bool TryMakeSymbolicLink(const std::wstring& target, const std::wstring& link, bool to_folder = false);
+// A FIFO; false where the system has none in its file names.
+bool TryMakeNamedPipe(const std::wstring& path);
 void SetReadOnly(const std::wstring& path, bool read_only);
 // Whether this process is kept from writing to a read-only file in folder:
 // root is not on Linux, nor under Wine run as root.

@@ -11,6 +11,9 @@ using stavrel::ErrorKind;
 
 namespace {
 
+// What is under the target name when target_exists is set.
+enum class Target { File, ReadOnlyFile, DanglingLink };
+
 struct RenameCase {
   const char* name;
   bool source_exists;
@@ -19,6 +22,7 @@ struct RenameCase {
   bool replace;
   std::optional<ErrorKind> error;  // none: the rename succeeds
   bool error_names_source;
+  Target target = Target::File;
 };
 
 class RenameFileTest : public testing::TestWithParam<RenameCase> {};
@@ -30,13 +34,18 @@ TEST_P(RenameFileTest, MovesTheFileOrLeavesBothAlone) {
   const std::wstring to = folder / L"dir\\s\u00e4ve.srm";
   if (c.source_exists) WriteBytes(from, "new contents");
   if (c.target_folder_exists) MakeFolder(folder / L"dir");
-  if (c.target_exists) WriteBytes(to, "old");
+  if (c.target_exists && c.target != Target::DanglingLink) WriteBytes(to, "old");
+  if (c.target_exists && c.target == Target::ReadOnlyFile) SetReadOnly(to, true);
+  if (c.target_exists && c.target == Target::DanglingLink && !TryMakeSymbolicLink(L"nowhere", to))
+    GTEST_SKIP() << "no symbolic links here";
   auto platform = MakePlatform();
 
   if (!c.error) {
     platform->RenameFile(from, to, c.replace);
     EXPECT_FALSE(Exists(from));
     EXPECT_EQ(ReadBytes(to), "new contents");
+    // A link is replaced itself; nothing is made where it pointed.
+    EXPECT_FALSE(Exists(folder / L"dir\\nowhere"));
     return;
   }
   const stavrel::SystemError error =
@@ -47,8 +56,12 @@ TEST_P(RenameFileTest, MovesTheFileOrLeavesBothAlone) {
   if (c.source_exists) {
     EXPECT_EQ(ReadBytes(from), "new contents");
   }
-  if (c.target_exists) {
+  if (c.target_exists && c.target != Target::DanglingLink) {
     EXPECT_EQ(ReadBytes(to), "old");
+  }
+  if (c.target == Target::DanglingLink) {
+    EXPECT_TRUE(platform->NameTaken(to));
+    EXPECT_FALSE(Exists(folder / L"dir\\nowhere"));
   }
 }
 
@@ -61,7 +74,13 @@ INSTANTIATE_TEST_SUITE_P(
         RenameCase{"KeepsExistingTarget", true, true, true, false, ErrorKind::AlreadyExists, false},
         RenameCase{"MissingSource", false, true, false, false, ErrorKind::NotFound, true},
         RenameCase{"MissingSourceWithReplace", false, true, true, true, ErrorKind::NotFound, true},
-        RenameCase{"MissingTargetFolder", true, false, false, false, ErrorKind::NotFound, false}),
+        RenameCase{"MissingTargetFolder", true, false, false, false, ErrorKind::NotFound, false},
+        RenameCase{"RefusesReadOnlyTarget", true, true, true, true, ErrorKind::AccessDenied, false,
+                   Target::ReadOnlyFile},
+        RenameCase{"KeepsDanglingLink", true, true, true, false, ErrorKind::AlreadyExists, false,
+                   Target::DanglingLink},
+        RenameCase{"ReplacesDanglingLinkItself", true, true, true, true, std::nullopt, false,
+                   Target::DanglingLink}),
     [](const testing::TestParamInfo<RenameCase>& info) { return info.param.name; });
 
 struct RemoveCase {
@@ -101,27 +120,42 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ExistsCase {
   const char* name;
-  const wchar_t* path;  // inside the test folder, which holds "file" and "folder"
+  // Inside the test folder, which holds "file", "folder" and, where the
+  // system lets this process make links, "to file", "to folder" and
+  // "dangling", links to the first two and to nothing.
+  const wchar_t* path;
   bool exists;
+  bool name_taken;
 };
 
 class FileExistsTest : public testing::TestWithParam<ExistsCase> {};
 
-TEST_P(FileExistsTest, TrueForFilesOnly) {
+TEST_P(FileExistsTest, TrueForFilesOnlyAndTakenByAnything) {
   const ExistsCase& c = GetParam();
   stavrel::test::TempFolder folder;
   WriteBytes(folder / L"file", "x");
   MakeFolder(folder / L"folder");
-  EXPECT_EQ(MakePlatform()->FileExists(folder / c.path), c.exists);
+  if (std::wstring(c.path).starts_with(L"to ") || std::wstring(c.path) == L"dangling") {
+    if (!TryMakeSymbolicLink(L"file", folder / L"to file") ||
+        !TryMakeSymbolicLink(L"folder", folder / L"to folder", /*to_folder=*/true) ||
+        !TryMakeSymbolicLink(L"missing", folder / L"dangling"))
+      GTEST_SKIP() << "no symbolic links here";
+  }
+  auto platform = MakePlatform();
+  EXPECT_EQ(platform->FileExists(folder / c.path), c.exists);
+  EXPECT_EQ(platform->NameTaken(folder / c.path), c.name_taken);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileExistsTest,
-                         testing::Values(ExistsCase{"File", L"file", true},
-                                         ExistsCase{"FileOtherSpelling", L"folder\\..\\file", true},
-                                         ExistsCase{"Folder", L"folder", false},
-                                         ExistsCase{"Missing", L"missing", false},
-                                         ExistsCase{"InMissingFolder", L"missing\\file", false},
-                                         ExistsCase{"FileTakenForAFolder", L"file\\inside", false}),
+                         testing::Values(ExistsCase{"File", L"file", true, true},
+                                         ExistsCase{"FileOtherSpelling", L"folder\\..\\file", true, true},
+                                         ExistsCase{"Folder", L"folder", false, true},
+                                         ExistsCase{"Missing", L"missing", false, false},
+                                         ExistsCase{"InMissingFolder", L"missing\\file", false, false},
+                                         ExistsCase{"FileTakenForAFolder", L"file\\inside", false, false},
+                                         ExistsCase{"LinkToFile", L"to file", true, true},
+                                         ExistsCase{"LinkToFolder", L"to folder", false, true},
+                                         ExistsCase{"DanglingLink", L"dangling", false, true}),
                          [](const testing::TestParamInfo<ExistsCase>& info) {
                            return info.param.name;
                          });
@@ -160,6 +194,7 @@ TEST(FileOperations, PathsLongerThanMaxPath) {
 
   auto created = platform->CreateNew(file);
   created->WriteAt(0, std::as_bytes(std::span("long", 4)));
+  created->Keep();
   created->Close();
   EXPECT_TRUE(platform->FileExists(file));
   EXPECT_TRUE(platform->SameFile(file, detour));
@@ -196,6 +231,7 @@ TEST(FileOperations, FileBeingWrittenIsNotShared) {
   WriteBytes(folder / L"other", "other");
   auto platform = MakePlatform();
   auto writing = platform->CreateNew(busy);
+  writing->Keep();
   for (const auto& [operation, action] :
        std::initializer_list<std::pair<const wchar_t*, std::function<void()>>>{
            {L"open", [&] { platform->OpenForReading(busy); }},

@@ -62,6 +62,7 @@ TEST(OpenFile, WritesAtOffsetsAndReadsBackAfterReopening) {
   EXPECT_EQ(file->Length(), 80003u);
   EXPECT_EQ(ReadAt(*file, 2, 4), block.substr(2, 2) + "AB");
   file->Flush();
+  file->Keep();
   file->Close();
 
   std::string expected = block;
@@ -72,6 +73,28 @@ TEST(OpenFile, WritesAtOffsetsAndReadsBackAfterReopening) {
   EXPECT_EQ(reopened->Length(), 80003u);
   EXPECT_EQ(ReadAt(*reopened, 0, 100000), expected);
   reopened->Close();
+}
+
+// A new file is the system's to remove, where it offers that, should the
+// process die before the file is kept: so Stavrel leaves no half-written
+// file even when it is killed. Once kept, it stays and moves like any other.
+TEST(OpenFile, NewFileStaysOnlyOnceKept) {
+  stavrel::test::TempFolder folder;
+  auto platform = MakePlatform();
+  auto dropped = platform->CreateNew(folder / L"dropped");
+  dropped->WriteAt(0, AsBytes("half"));
+  dropped.reset();  // as the handles of a process that dies
+#ifdef _WIN32
+  EXPECT_FALSE(Exists(folder / L"dropped"));
+#else
+  EXPECT_TRUE(Exists(folder / L"dropped")) << "this system removes no file by itself";
+#endif
+  auto kept = platform->CreateNew(folder / L"kept");
+  kept->WriteAt(0, AsBytes("whole"));
+  kept->Keep();
+  kept->Close();
+  platform->RenameFile(folder / L"kept", folder / L"final", /*replace=*/false);
+  EXPECT_EQ(ReadBytes(folder / L"final"), "whole");
 }
 
 TEST(OpenFile, OffsetsBeyondFourGigabytes) {
@@ -101,8 +124,10 @@ TEST(OpenFile, FileOpenedForReadingRefusesWrites) {
 
 struct OpenFailureCase {
   const char* name;
-  bool create_new;      // else OpenForReading
-  const wchar_t* path;  // inside the test folder, which holds "file" and "folder"
+  bool create_new;  // else OpenForReading
+  // Inside the test folder, which holds "file", "folder" and, where the
+  // system has them, the named pipe "pipe" no program writes to.
+  const wchar_t* path;
   ErrorKind kind;
 };
 
@@ -113,6 +138,7 @@ TEST_P(OpenFailureTest, NamesThePathAndTheKind) {
   stavrel::test::TempFolder folder;
   WriteBytes(folder / L"file", "keep");
   MakeFolder(folder / L"folder");
+  if (std::wstring(c.path) == L"pipe" && !TryMakeNamedPipe(folder / L"pipe")) GTEST_SKIP() << "no named pipes here";
   const std::wstring path = folder / c.path;
   auto platform = MakePlatform();
   const stavrel::SystemError error = CatchSystemError([&] {
@@ -138,7 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
         OpenFailureCase{"CreateInMissingFolder", true, L"missing\\new", ErrorKind::NotFound},
         OpenFailureCase{"OpenMissing", false, L"missing", ErrorKind::NotFound},
         OpenFailureCase{"OpenInMissingFolder", false, L"missing\\file", ErrorKind::NotFound},
-        OpenFailureCase{"OpenFolder", false, L"folder", ErrorKind::AccessDenied}),
+        OpenFailureCase{"OpenFolder", false, L"folder", ErrorKind::AccessDenied},
+        // Opening it would wait for a writer for ever.
+        OpenFailureCase{"OpenNamedPipe", false, L"pipe", ErrorKind::Other}),
     [](const testing::TestParamInfo<OpenFailureCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -57,6 +57,7 @@ TEST(SameFile, AnswersForAFileOpenWithoutSharing) {
   MakeFolder(folder / L"dir");
   auto platform = MakePlatform();
   auto writing = platform->CreateNew(folder / L"dir\\busy");
+  writing->Keep();
   EXPECT_TRUE(platform->SameFile(folder / L"dir\\busy", folder / L"dir\\.\\busy"));
   writing->Close();
 }

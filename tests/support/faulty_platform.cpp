@@ -42,6 +42,10 @@ class FaultyFile : public OpenFile {
     platform_.Step(L"flush", path_);
     real_->Flush();
   }
+  void Keep() override {
+    platform_.Step(L"keep", path_);
+    real_->Keep();
+  }
   void Close() override {
     platform_.Step(L"close", path_);
     real_->Close();
@@ -122,6 +126,9 @@ void FaultyPlatform::RemoveFile(const std::wstring& path) {
 
 void FaultyPlatform::RenameFile(const std::wstring& from, const std::wstring& to, bool replace) {
   Step(L"rename", from);
+  // After every look the command took at the final name.
+  if (gzip_fault == GzipFault::FinalNameAppears && to == appearing_name && !Exists(appearing_name))
+    WriteBytes(appearing_name, {'n', 'e', 'w'});
   real_.RenameFile(from, to, replace);
 }
 

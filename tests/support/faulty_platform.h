@@ -17,7 +17,8 @@ enum class GzipFault {
   FailsAfterItsWork,     // does its work, then exits 1
   WarnsWithoutOutput,    // exits 2 and makes nothing
   KilledHalfWay,         // leaves half an output behind, killed
-  FinalNameAppears,      // someone makes the final name while it runs
+  FinalNameAppears,      // someone makes the final name while it runs (or,
+                         // without gzip, just before the final rename)
 };
 
 class FaultyPlatform : public Platform {
@@ -45,6 +46,7 @@ class FaultyPlatform : public Platform {
   void RenameFile(const std::wstring& from, const std::wstring& to, bool replace) override;
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override { return real_.FileExists(path); }
+  bool NameTaken(const std::wstring& path) override { return real_.NameTaken(path); }
   std::wstring ProgramFolder() override { return real_.ProgramFolder(); }
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;
 

@@ -28,12 +28,14 @@ bool HoldsData(const Bytes& holder, const Bytes& data) {
   return holder == data || test::TryGunzip(holder) == data || (!holder.empty() && test::TryGunzip(data) == holder);
 }
 
-enum class Command { Convert, ConvertOverExisting, Decompress, Compress };
+// ConvertKeepingExisting: as the console converts without --force.
+enum class Command { Convert, ConvertOverExisting, ConvertKeepingExisting, Decompress, Compress };
 
 const wchar_t* Name(Command c) {
   switch (c) {
     case Command::Convert: return L"convert";
     case Command::ConvertOverExisting: return L"convert over an existing file";
+    case Command::ConvertKeepingExisting: return L"convert keeping an existing file";
     case Command::Decompress: return L"decompress";
     case Command::Compress: return L"compress";
   }
@@ -76,9 +78,11 @@ class FailureRoads : public testing::Test {
         test::WriteBytes(folder / L"out.mdl", {7, 7, 7});
         [[fallthrough]];
       case Command::Convert:
+      case Command::ConvertKeepingExisting:
         test::WriteBytes(folder / L"in.mdl", Module());
         window.boxes[Box::Factor] = L"&H1000";
         window.boxes[Box::File2] = folder / L"out.mdl";
+        platform.appearing_name = folder / L"out.mdl";
         break;
       case Command::Decompress:
         test::WriteBytes(folder / L"game.003", Gzip(StateData()));
@@ -104,6 +108,10 @@ class FailureRoads : public testing::Test {
       case Command::Convert:
       case Command::ConvertOverExisting:
         ConvertToSnes9x(window, platform, folder / L"in.mdl", {.records_per_chunk = 3, .pump_interval = {}});
+        break;
+      case Command::ConvertKeepingExisting:
+        ConvertToSnes9x(window, platform, folder / L"in.mdl", {.records_per_chunk = 3, .pump_interval = {}},
+                        ExistingDestination::Keep);
         break;
       case Command::Decompress:
         Decompress(window, platform, folder / L"game.003");
@@ -162,7 +170,8 @@ class FailureRoads : public testing::Test {
 
   std::map<std::wstring, Bytes> UserFiles(Command command) {
     switch (command) {
-      case Command::Convert: return {{L"in.mdl", Module()}};
+      case Command::Convert:
+      case Command::ConvertKeepingExisting: return {{L"in.mdl", Module()}};
       case Command::ConvertOverExisting: return {{L"in.mdl", Module()}, {L"out.mdl", {7, 7, 7}}};
       case Command::Decompress: return {{L"game.003", Gzip(StateData())}};
       case Command::Compress: return {{L"game.sds", StateData()}};
@@ -182,7 +191,8 @@ class FailureRoads : public testing::Test {
 };
 
 TEST_F(FailureRoads, EveryOperationFailingEveryWayLosesNothing) {
-  for (Command command : {Command::Convert, Command::ConvertOverExisting, Command::Decompress, Command::Compress}) {
+  for (Command command : {Command::Convert, Command::ConvertOverExisting, Command::ConvertKeepingExisting,
+                          Command::Decompress, Command::Compress}) {
     const int operations = OperationsOf(command);
     ASSERT_GT(operations, 2);
     for (int k = 1; k <= operations; ++k)
@@ -192,6 +202,9 @@ TEST_F(FailureRoads, EveryOperationFailingEveryWayLosesNothing) {
     for (GzipFault gzip : {GzipFault::ExitsWithError, GzipFault::FailsAfterItsWork, GzipFault::WarnsWithoutOutput,
                            GzipFault::KilledHalfWay, GzipFault::FinalNameAppears})
       Check({command, 0, Fault::DiskFull, gzip});
+  // A file made under the destination's name after every check: the final
+  // rename itself must refuse it.
+  Check({Command::ConvertKeepingExisting, 0, Fault::DiskFull, GzipFault::FinalNameAppears});
   std::printf("failure scenarios run: %d\n", scenarios_run);
   EXPECT_GT(scenarios_run, 100);
 }
