@@ -73,13 +73,14 @@ std::wstring Batch::Convert(const FileJob& job) {
   // like any other failure.
   if (!request_.force) {
     RunCommand(operations_, [&] {
-      if (platform_.FileExists(job.output) && !platform_.SameFile(job.input, job.output))
+      if (platform_.NameTaken(job.output) && !platform_.SameFile(job.input, job.output))
         throw CommandFailure({Severity::Error, L"The file to write to exists.", job.output, L"",
                               L"Give --force to replace it. Nothing was written."});
     });
     if (!operations_.Reports().empty()) return L"";
   }
-  ConvertToSnes9x(operations_, platform_, job.input);
+  ConvertToSnes9x(operations_, platform_, job.input,
+                  request_.force ? ExistingDestination::Replace : ExistingDestination::Keep);
   const std::wstring variables = operations_.BoxText(Box::VarFound);
   return job.typed_input + L" -> " + job.typed_output + L" (" + variables + L" variables)";
 }
@@ -106,6 +107,11 @@ std::wstring Batch::Recompress(const FileJob& job) {
 }
 
 std::wstring Batch::RunOne(const FileJob& job) {
+  if (job.refusal) {
+    operations_.StartFile({});
+    operations_.Show(*job.refusal);
+    return L"";
+  }
   switch (request_.job) {
     case Job::Convert: return Convert(job);
     case Job::Decompress: return Decompress(job);

@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "console_text.h"
+
 namespace stavrel::cli {
 namespace {
 
@@ -29,6 +31,13 @@ void CheckFileCounts(const CliRequest& request) {
     throw UsageError("convert: give SOURCE and DEST, or --output-dir DIR and the sources");
   if (request.job == Job::Decompress && request.name && request.files.size() != 1)
     throw UsageError("decompress: --name goes with one state only");
+}
+
+// The message may quote an argument: it is written escaped, as every line is.
+int UsageFailure(const char* message) {
+  WriteLine(stderr, L"stavrel-cli: " + TextFromArgument(message));
+  std::cerr << kUsage;
+  return 1;
 }
 
 }  // namespace
@@ -81,11 +90,9 @@ std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arg
     // --help and --version
     return app.exit(done, std::cout, std::cerr);
   } catch (const CLI::ParseError& error) {
-    std::cerr << "stavrel-cli: " << error.what() << "\n" << kUsage;
-    return 1;
+    return UsageFailure(error.what());
   } catch (const UsageError& error) {
-    std::cerr << "stavrel-cli: " << error.what() << "\n" << kUsage;
-    return 1;
+    return UsageFailure(error.what());
   }
   return request;
 }

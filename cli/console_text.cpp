@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
+
+#include "escaped_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -66,7 +69,19 @@ bool IsTerminal(std::FILE* stream) { return ConsoleOf(stream) != nullptr; }
 std::wstring TextFromArgument(const std::string& argument) { return posix::Utf8ToWide(argument); }
 
 std::wstring FullPathFromArgument(const std::string& argument) {
-  return posix::FromPosixPath(fs::absolute(fs::path(argument)).lexically_normal().string());
+  // Only "." steps and doubled "/" go. A ".." stays for the system to follow:
+  // after a link it leads to the folder above the link's target, not back
+  // to the folder holding the link.
+  const std::string full = fs::absolute(fs::path(argument)).string();
+  std::string kept;
+  for (std::size_t at = 0; at < full.size();) {
+    const std::size_t end = std::min(full.find('/', at), full.size());
+    const std::string_view step(full.data() + at, end - at);
+    if (!step.empty() && step != ".") kept += "/" + std::string(step);
+    at = end + 1;
+  }
+  if (kept.empty() || full.ends_with('/')) kept += '/';
+  return posix::FromPosixPath(kept);
 }
 
 bool IsFolder(const std::string& argument) {
@@ -90,7 +105,7 @@ bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) == 1; }
 #endif
 
 void WriteLine(std::FILE* stream, const std::wstring& line) {
-  WriteText(stream, line + L"\n");
+  WriteText(stream, Escaped(line) + L"\n");
   std::fflush(stream);
 }
 

@@ -12,7 +12,8 @@ namespace stavrel::cli {
 std::string ArgumentFromWide(const wchar_t* argument);
 #endif
 
-// An argument (UTF-8) as the program's text, and as a full path.
+// An argument (UTF-8) as the program's text, and as a full path. Natively a
+// full path holding a "\" cannot be named in the program (SystemError).
 std::wstring TextFromArgument(const std::string& argument);
 std::wstring FullPathFromArgument(const std::string& argument);
 
@@ -23,7 +24,7 @@ bool IsFolder(const std::string& argument);
 std::wstring ForDisplay(const std::wstring& text);
 
 // Writes one line to stdout or stderr: UTF-16 to a Windows console, UTF-8
-// everywhere else.
+// everywhere else; control characters escaped (see Escaped).
 void WriteLine(std::FILE* stream, const std::wstring& line);
 // Writes without a line break (the progress bar redraws its own line).
 void WriteText(std::FILE* stream, const std::wstring& text);

@@ -27,7 +27,9 @@ int RunProgram(const std::vector<std::string>& arguments) {
     if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
     CatchStopRequests();
     NativePlatform platform;
-    return RunBatch(std::get<CliRequest>(parsed), platform);
+    const int exit_code = RunBatch(std::get<CliRequest>(parsed), platform);
+    RunFinished();
+    return exit_code;
   } catch (const std::exception& error) {
     // The core turns its own failures into reports; this is the console failing.
     WriteLine(stderr, std::wstring(kProgramName) + L": stopped unexpectedly: " +

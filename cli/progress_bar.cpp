@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "console_text.h"
+#include "escaped_text.h"
 
 namespace stavrel::cli {
 namespace {
@@ -29,7 +30,7 @@ ProgressBar::~ProgressBar() { Clear(); }
 void ProgressBar::StartFile(std::size_t index, std::size_t total, const std::wstring& name) {
   index_ = index;
   total_ = std::max<std::size_t>(total, 1);
-  name_ = ShortName(name);
+  name_ = ShortName(Escaped(name));
   file_max_ = 0;
   file_value_ = 0;
   Tick();

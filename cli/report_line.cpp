@@ -29,10 +29,14 @@ std::wstring WithoutFinalStop(std::wstring text) {
 
 std::wstring ReportLine(const CommandReport& report, const std::wstring& file_at_hand,
                         const std::map<std::wstring, std::wstring>& typed_names) {
-  std::wstring file = report.file.empty() ? file_at_hand : report.file;
-  if (const auto typed = typed_names.find(file); typed != typed_names.end()) file = typed->second;
+  // A name as typed is shown as typed; a program path the system's way.
+  std::wstring file = file_at_hand;
+  if (!report.file.empty()) {
+    const auto typed = typed_names.find(report.file);
+    file = typed != typed_names.end() ? typed->second : ForDisplay(report.file);
+  }
 
-  std::wstring line = std::wstring(kProgramName) + L": " + ForDisplay(file) + L": ";
+  std::wstring line = std::wstring(kProgramName) + L": " + file + L": ";
   if (report.severity == Severity::Warning) line += L"warning: ";
   line += ForDisplay(WithoutFinalStop(OneLine(report.summary)));
   if (const std::wstring reason = OneLine(report.reason); !reason.empty())

@@ -12,8 +12,8 @@ namespace stavrel::cli {
 
 inline constexpr const wchar_t* kProgramName = L"stavrel-cli";
 
-// `file_at_hand` names the line when the report names no file; full paths
-// the user typed otherwise (in `typed_names`) are shown as typed.
+// `file_at_hand`, as typed, names the line when the report names no file;
+// full paths the user typed otherwise (in `typed_names`) are shown as typed.
 std::wstring ReportLine(const CommandReport& report, const std::wstring& file_at_hand,
                         const std::map<std::wstring, std::wstring>& typed_names);
 

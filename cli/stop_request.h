@@ -6,6 +6,10 @@ namespace stavrel::cli {
 // Installs the handlers; call once, before any work starts.
 void CatchStopRequests();
 bool StopRequested();
+// Says the run is over and has cleaned up after itself. A closing console
+// window waits for this (within the few seconds Windows allows) before the
+// process is ended.
+void RunFinished();
 
 // The shells' exit code for a run ended by Ctrl+C.
 inline constexpr int kStoppedExitCode = 130;

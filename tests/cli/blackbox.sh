@@ -155,6 +155,125 @@ expect_err "gzip.exe is missing from Stavrel's folder"
 expect_files_in . a.mdl alone copy.mdl expected.mdl state.000 state.003 state.sds taken.mdl three.mdl
 finish
 
+begin "links and folders at the destination"
+module a.mdl 10 0
+module expected.mdl 10 1
+mkdir folder
+echo "target" >target.mdl
+ln -s nowhere.mdl dangling.mdl
+ln -s folder to-folder.mdl
+ln -s target.mdl to-file.mdl
+for link in dangling.mdl to-folder.mdl to-file.mdl; do
+  run_cli convert --factor 1 a.mdl "$link"
+  expect_status 1
+  expect_err "$link: The file to write to exists. Give --force to replace it. Nothing was written."
+done
+[ "$(readlink dangling.mdl)" = nowhere.mdl ] || fail "the dangling link was replaced"
+[ "$(readlink to-folder.mdl)" = folder ] || fail "the link to a folder was replaced"
+# --force replaces the link itself, never what it points to, and never a folder.
+run_cli convert --factor 1 --force a.mdl to-file.mdl
+expect_status 0
+[ -L to-file.mdl ] && fail "the link was written through, not replaced"
+expect_same to-file.mdl expected.mdl
+[ "$(cat target.mdl)" = target ] || fail "the link's target was changed"
+run_cli convert --factor 1 --force a.mdl folder
+expect_status 1
+[ -z "$(ls -A folder)" ] || fail "something was written into the folder"
+# The state commands see a link under a final name as a file in the way.
+cp a.mdl h.sds
+ln -s nowhere.000 h.000
+run_cli recompress h.sds
+expect_status 1
+expect_err "h.000: A file is in the way"
+expect_same h.sds a.mdl
+[ -e h.sds.gz ] && fail "gzip ran although the final name was taken"
+expect_files a.mdl dangling.mdl expected.mdl folder h.000 h.sds target.mdl to-file.mdl to-folder.mdl
+finish
+
+begin "replacing with --force keeps the destination's permissions"
+module a.mdl 10 0
+echo "old" >private.mdl
+chmod 600 private.mdl
+run_cli convert --factor 1 --force a.mdl private.mdl
+expect_status 0
+$under_wine || [ "$(stat -c %a private.mdl)" = 600 ] || fail "private.mdl is now mode $(stat -c %a private.mdl)"
+echo "old" >locked.mdl
+chmod 444 locked.mdl
+run_cli convert --factor 1 --force a.mdl locked.mdl
+expect_status 1
+expect_err "locked.mdl: Could not rename while converting the module"
+[ "$(cat locked.mdl)" = old ] || fail "the read-only destination was replaced"
+expect_files a.mdl locked.mdl private.mdl
+finish
+
+begin "names a system allows and Stavrel cannot use"
+if ! $under_wine; then
+  # A backslash in a name would be taken for a folder separator.
+  mkdir s
+  echo typed | gzip >'s\t.000'
+  echo other | gzip >s/t.000
+  cp 's\t.000' typed.gz
+  cp s/t.000 other.gz
+  run_cli decompress 's\t.000'
+  expect_status 1
+  expect_err 's\\t.000: This file cannot be used: its full name holds a backslash'
+  expect_err "Nothing was read or changed"
+  expect_same 's\t.000' typed.gz
+  expect_same s/t.000 other.gz
+  module a.mdl 10 0
+  module 'a\b.mdl' 10 0
+  run_cli convert --factor 1 a.mdl 'z\y.mdl'
+  expect_status 1
+  run_cli convert --factor 1 --output-dir s 'a\b.mdl' a.mdl
+  expect_status 1
+  expect_err 'a\\b.mdl: This file cannot be used'
+  expect_out "converted 1 module, 1 failed"
+  expect_files_in s a.mdl t.000
+  expect_files a.mdl 'a\b.mdl' other.gz s 's\t.000' typed.gz
+  # ".." after a link leads where the system says: above the link's target.
+  mkdir -p real/inner
+  module real/m.mdl 10 100
+  module m.mdl 10 0
+  ln -s real/inner lnk
+  run_cli convert --factor 1 lnk/../m.mdl out.mdl
+  expect_status 0
+  module expected.mdl 10 101
+  expect_same out.mdl expected.mdl
+fi
+finish
+
+begin "control characters in names"
+module $'two\nconverted lines.mdl' 10 0
+module $'esc\033[2J.mdl' 10 0
+mkdir out
+run_cli convert --factor 1 --output-dir out $'two\nconverted lines.mdl' $'esc\033[2J.mdl' $'gone\t.mdl'
+expect_status 1
+expect_out 'converted two\nconverted lines.mdl -> out/two\nconverted lines.mdl (10 variables)'
+expect_out 'converted esc\033[2J.mdl -> out/esc\033[2J.mdl (10 variables)'
+expect_err 'gone\t.mdl: Could not open the module to read'
+[ "$(wc -l <"$work/out")" -eq 3 ] || fail "a name broke a line on stdout"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "a name broke a line on stderr"
+tr -d '\n' <"$work/out" | grep -q $'\033' && fail "an escape character reached stdout"
+finish
+
+# A source that would block: refused at once, and a stop ends the run anyway.
+begin "a named pipe as the source"
+mkfifo g.000 m.mdl
+for command in "decompress g.000" "convert --factor 1 m.mdl out.mdl"; do
+  # The bound only keeps a faulty run from hanging the test.
+  timeout -s KILL 60 $runner "$cli" $command >"$work/out" 2>"$work/err" &
+  pid=$!
+  sleep 0.5
+  kill -INT "$pid" 2>/dev/null
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 1 ] || [ "$status" -eq 130 ] || fail "$command: exit code $status"
+  expect_err "It is a named pipe (FIFO), not a regular file"
+done
+[ -p g.000 ] && [ -p m.mdl ] || fail "a pipe was replaced"
+expect_files g.000 m.mdl
+finish
+
 begin "exit codes and usage"
 run_cli --version
 expect_status 0
