@@ -163,7 +163,10 @@ echo "target" >target.mdl
 ln -s nowhere.mdl dangling.mdl
 ln -s folder to-folder.mdl
 ln -s target.mdl to-file.mdl
-for link in dangling.mdl to-folder.mdl to-file.mdl; do
+links="dangling.mdl to-folder.mdl to-file.mdl"
+# Wine shows a Windows program no dangling link at all, not even in a listing.
+$under_wine && links="to-folder.mdl to-file.mdl"
+for link in $links; do
   run_cli convert --factor 1 a.mdl "$link"
   expect_status 1
   expect_err "$link: The file to write to exists. Give --force to replace it. Nothing was written."
@@ -181,7 +184,7 @@ expect_status 1
 [ -z "$(ls -A folder)" ] || fail "something was written into the folder"
 # The state commands see a link under a final name as a file in the way.
 cp a.mdl h.sds
-ln -s nowhere.000 h.000
+if $under_wine; then ln -s folder h.000; else ln -s nowhere.000 h.000; fi
 run_cli recompress h.sds
 expect_status 1
 expect_err "h.000: A file is in the way"
@@ -248,12 +251,19 @@ module $'esc\033[2J.mdl' 10 0
 mkdir out
 run_cli convert --factor 1 --output-dir out $'two\nconverted lines.mdl' $'esc\033[2J.mdl' $'gone\t.mdl'
 expect_status 1
-expect_out 'converted two\nconverted lines.mdl -> out/two\nconverted lines.mdl (10 variables)'
-expect_out 'converted esc\033[2J.mdl -> out/esc\033[2J.mdl (10 variables)'
 expect_err 'gone\t.mdl: Could not open the module to read'
-[ "$(wc -l <"$work/out")" -eq 3 ] || fail "a name broke a line on stdout"
-[ "$(wc -l <"$work/err")" -eq 1 ] || fail "a name broke a line on stderr"
-tr -d '\n' <"$work/out" | grep -q $'\033' && fail "an escape character reached stdout"
+if $under_wine; then
+  # Windows refuses such names; the refusals still read one line each.
+  expect_err 'two\nconverted lines.mdl: Could not open the module to read'
+  expect_err 'esc\033[2J.mdl: Could not open the module to read'
+  [ "$(tr -d '\r' <"$work/err" | wc -l)" -eq 3 ] || fail "a name broke a line on stderr"
+else
+  expect_out 'converted two\nconverted lines.mdl -> out/two\nconverted lines.mdl (10 variables)'
+  expect_out 'converted esc\033[2J.mdl -> out/esc\033[2J.mdl (10 variables)'
+  [ "$(wc -l <"$work/out")" -eq 3 ] || fail "a name broke a line on stdout"
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "a name broke a line on stderr"
+fi
+cat "$work/out" "$work/err" | grep -q $'\033' && fail "an escape character was printed"
 finish
 
 # A source that would block: refused at once, and a stop ends the run anyway.
@@ -263,12 +273,16 @@ for command in "decompress g.000" "convert --factor 1 m.mdl out.mdl"; do
   # The bound only keeps a faulty run from hanging the test.
   timeout -s KILL 60 $runner "$cli" $command >"$work/out" 2>"$work/err" &
   pid=$!
-  sleep 0.5
-  kill -INT "$pid" 2>/dev/null
+  # Wine refuses a pipe at once, but would take a stop this early for its
+  # own, before the program is running.
+  if ! $under_wine; then
+    sleep 0.5
+    kill -INT "$pid" 2>/dev/null
+  fi
   wait "$pid"
   status=$?
   [ "$status" -eq 1 ] || [ "$status" -eq 130 ] || fail "$command: exit code $status"
-  expect_err "It is a named pipe (FIFO), not a regular file"
+  $under_wine || expect_err "It is a named pipe (FIFO), not a regular file"
 done
 [ -p g.000 ] && [ -p m.mdl ] || fail "a pipe was replaced"
 expect_files g.000 m.mdl
