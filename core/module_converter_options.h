@@ -16,7 +16,7 @@ struct ConverterPacing {
   std::chrono::milliseconds pump_interval{15};
 };
 
-void ConvertToSnes9x(WindowOperations& window, Platform& platform, const std::wstring& source,
-                     const ConverterPacing& pacing);
+ConvertResult RunConvert(const ConvertPlan& plan, Host& host, Platform& platform,
+                         const ConverterPacing& pacing);
 
 }  // namespace stavrel
