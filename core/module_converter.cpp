@@ -7,7 +7,6 @@
 
 #include "command_run.h"
 #include "factor_text.h"
-#include "module_converter_options.h"
 #include "module_format.h"
 #include "pending_output.h"
 
@@ -188,10 +187,6 @@ ConvertPlan PlanConvert(const ConvertRequest& request, Platform& platform) {
 
 ConvertResult RunConvert(const ConvertPlan& plan, Host& host, Platform& platform, const ConverterPacing& pacing) {
   return Conversion(plan, host, platform, pacing).Run();
-}
-
-ConvertResult RunConvert(const ConvertPlan& plan, Host& host, Platform& platform) {
-  return RunConvert(plan, host, platform, ConverterPacing{});
 }
 
 }  // namespace stavrel

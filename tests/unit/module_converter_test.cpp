@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "module_bytes.h"
-#include "module_converter_options.h"
 #include "recording_window.h"
 #include "test_files.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "form_view.h"
-#include "module_converter_options.h"
+#include "module_converter.h"
 #include "platform.h"
 
 namespace stavrel {
