@@ -7,20 +7,10 @@
 #include <map>
 #include <string>
 
+#include "platform/native_platform.h"
 #include "window_operations.h"
-#ifdef _WIN32
-#include "win32_platform.h"
-#else
-#include "posix_platform.h"
-#endif
 
 namespace stavrel::bench {
-
-#ifdef _WIN32
-using SystemPlatform = Win32Platform;
-#else
-using SystemPlatform = PosixPlatform;
-#endif
 
 class QuietWindow : public WindowOperations, public MessageSink {
  public:

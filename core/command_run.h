@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "base/system_error.h"
 #include "command_report.h"
-#include "system_error.h"
 #include "window_operations.h"
 
 namespace stavrel {
