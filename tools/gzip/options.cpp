@@ -23,7 +23,8 @@ struct LongOption {
 };
 
 // GNU gzip's table, in its order: abbreviations and the list of candidates
-// for an ambiguous one depend on it.
+// for an ambiguous one depend on it. Laid out by hand, three to a line.
+// clang-format off
 constexpr std::array<LongOption, 26> kLongOptions = {{
     {"ascii", Arg::None, 'a'},       {"to-stdout", Arg::None, 'c'},     {"stdout", Arg::None, 'c'},
     {"decompress", Arg::None, 'd'},  {"uncompress", Arg::None, 'd'},    {"force", Arg::None, 'f'},
@@ -36,6 +37,7 @@ constexpr std::array<LongOption, 26> kLongOptions = {{
     {"best", Arg::None, '9'},        {"lzw", Arg::None, 'Z'},           {"bits", Arg::Required, 'b'},
     {"rsyncable", Arg::None, kRsyncable},
 }};
+// clang-format on
 
 constexpr std::string_view kShortOptions = "ab:cdfhH?klLmMnNqrS:tvVZ123456789";
 
@@ -294,7 +296,7 @@ class Parser {
 }  // namespace
 
 CommandLine ParseCommandLine(const std::string& program, const std::vector<std::string>& arguments,
-                               const std::optional<std::string>& environment_options, bool posixly_correct) {
+                             const std::optional<std::string>& environment_options, bool posixly_correct) {
   Parser parser(program);
   try {
     if (environment_options) parser.ReadEnvironment(*environment_options);
