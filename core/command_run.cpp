@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "base/utf.h"
 #include "path_names.h"
 
 namespace stavrel {
@@ -19,13 +20,6 @@ class CommandsDisabled {
  private:
   Host& host_;
 };
-
-// Standard library messages are ASCII.
-std::wstring Widen(const char* text) {
-  std::wstring wide;
-  for (; text && *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-  return wide;
-}
 
 }  // namespace
 
@@ -52,7 +46,7 @@ CommandReport DescribeException(std::exception_ptr error, const std::wstring& wh
   } catch (const std::bad_alloc&) {
     return {Severity::Error, summary, L"", L"Stavrel ran out of memory."};
   } catch (const std::exception& failure) {
-    return {Severity::Error, summary, L"", Widen(failure.what())};
+    return {Severity::Error, summary, L"", Utf8ToWide(failure.what())};
   } catch (...) {
     return {Severity::Error, summary, L"", L"an unknown failure"};
   }

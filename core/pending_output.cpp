@@ -1,6 +1,6 @@
 #include "pending_output.h"
 
-#include "system_error.h"
+#include "base/system_error.h"
 
 namespace stavrel {
 namespace {

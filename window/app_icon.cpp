@@ -1,8 +1,8 @@
 #include "app_icon.h"
 
+#include "base/win32/system_error_text.h"
 #include "dpi.h"
 #include "resource_ids.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/win32/system_error_text.h"
 #include "layout.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {

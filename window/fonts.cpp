@@ -1,8 +1,8 @@
 #include "fonts.h"
 
+#include "base/win32/system_error_text.h"
 #include "caption_ink.h"
 #include "layout.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {

@@ -10,7 +10,7 @@
 #include "control_placement.h"
 #include "dpi.h"
 #include "layout.h"
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
 namespace stavrel::win {
 

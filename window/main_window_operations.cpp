@@ -7,10 +7,10 @@
 #include <climits>
 #include <cmath>
 
+#include "base/win32/system_error_text.h"
 #include "control_ids.h"
 #include "message_loop.h"
 #include "report_words.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {

@@ -14,12 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
+#include "base/utf.h"
 #include "command_line_split.h"
 #include "path_conversion.h"
-#include "posix_error.h"
+#include "platform/child_output_text.h"
 #include "spawn_file_actions.h"
-#include "text_conversion.h"
-#include "unique_fd.h"
 
 extern char** environ;
 

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "child_output_text.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
+#include "platform/child_output_text.h"
 #include "proc_thread_attribute_list.h"
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 namespace {
 
 // How often Wait hands control back to the window.
@@ -220,4 +220,4 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
                                              application);
 }
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

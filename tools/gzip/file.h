@@ -1,15 +1,16 @@
 #pragma once
 // The little of the file system gzip needs, with one implementation per
-// system (file_posix.cpp, file_win.cpp). Paths are UTF-8 everywhere; every
+// system (posix/file.cpp, win32/file.cpp). Paths are UTF-8 everywhere; every
 // failure carries the system's reason as the text GNU gzip would print.
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/system_error.h"
+#include "base/utf.h"
 #include "byte_stream.h"
 
 namespace gz::fs {
@@ -35,14 +36,12 @@ struct FileStatus {
   unsigned group = 0;
 };
 
-class SystemError : public std::runtime_error {
- public:
-  SystemError(const std::string& reason, bool NotFound) : std::runtime_error(reason), not_found_(NotFound) {}
-  bool NotFound() const { return not_found_; }
-
- private:
-  bool not_found_;
-};
+// The program's one failure of a system call. gzip names the file itself, so
+// only the reason counts, and whether the file was missing: then "gzip -d a"
+// goes on to look for a.gz.
+using stavrel::SystemError;
+inline std::string ReasonOf(const SystemError& error) { return stavrel::WideToUtf8(error.Reason()); }
+inline bool IsMissing(const SystemError& error) { return error.Kind() == stavrel::ErrorKind::NotFound; }
 
 class NativeFile;  // the open handle, defined by each system's file layer
 

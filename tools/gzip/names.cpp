@@ -16,11 +16,11 @@ bool IsSeparator(char c) {
 #endif
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string lowered(std::string_view text) {
+std::string Lowered(std::string_view text) {
   std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(), lower);
+  std::transform(result.begin(), result.end(), result.begin(), Lower);
   return result;
 }
 
@@ -39,9 +39,9 @@ std::string_view FindSuffix(std::string_view name, std::string_view suffix) {
     return suffix.size() < known.size() && known.ends_with(suffix);
   });
   std::vector<std::string> order(kKnownSuffixes.begin(), kKnownSuffixes.end());
-  order.insert(tail_of_builtin ? order.end() : order.begin(), lowered(suffix));
+  order.insert(tail_of_builtin ? order.end() : order.begin(), Lowered(suffix));
 
-  const std::string lowered_name = lowered(name);
+  const std::string lowered_name = Lowered(name);
   for (const std::string& candidate : order) {
     if (EndsWithSuffix(lowered_name, candidate)) return name.substr(name.size() - candidate.size());
   }
@@ -52,7 +52,7 @@ std::optional<std::string> DecompressedName(std::string_view name, std::string_v
   const std::string_view found = FindSuffix(name, suffix);
   if (found.empty()) return std::nullopt;
   std::string result(name.substr(0, name.size() - found.size()));
-  const std::string lowered_found = lowered(found);
+  const std::string lowered_found = Lowered(found);
   if (lowered_found == ".tgz" || lowered_found == ".taz") result += ".tar";
   return result;
 }

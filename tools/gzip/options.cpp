@@ -23,7 +23,8 @@ struct LongOption {
 };
 
 // GNU gzip's table, in its order: abbreviations and the list of candidates
-// for an ambiguous one depend on it.
+// for an ambiguous one depend on it. Laid out by hand, three to a line.
+// clang-format off
 constexpr std::array<LongOption, 26> kLongOptions = {{
     {"ascii", Arg::None, 'a'},       {"to-stdout", Arg::None, 'c'},     {"stdout", Arg::None, 'c'},
     {"decompress", Arg::None, 'd'},  {"uncompress", Arg::None, 'd'},    {"force", Arg::None, 'f'},
@@ -36,6 +37,7 @@ constexpr std::array<LongOption, 26> kLongOptions = {{
     {"best", Arg::None, '9'},        {"lzw", Arg::None, 'Z'},           {"bits", Arg::Required, 'b'},
     {"rsyncable", Arg::None, kRsyncable},
 }};
+// clang-format on
 
 constexpr std::string_view kShortOptions = "ab:cdfhH?klLmMnNqrS:tvVZ123456789";
 
@@ -58,7 +60,7 @@ class OptionScanner {
       : program_(program), arguments_(arguments), posixly_correct_(posixly_correct) {}
 
   // The next option, or nothing once all are read. Throws Failure.
-  std::optional<Parsed> next() {
+  std::optional<Parsed> Next() {
     if (cluster_.empty()) {
       while (index_ < arguments_.size()) {
         const std::string& argument = arguments_[index_++];
@@ -86,7 +88,7 @@ class OptionScanner {
     return ReadShortOption();
   }
 
-  const std::vector<std::string>& operands() const { return operands_; }
+  const std::vector<std::string>& Operands() const { return operands_; }
 
  private:
   [[noreturn]] void Fail(const std::string& text) {
@@ -183,21 +185,21 @@ class Parser {
 
   // Only options that change how well or how verbosely gzip works may come
   // from GZIP; anything that changes what it does is refused there.
-  void environment(const std::string& value) {
+  void ReadEnvironment(const std::string& value) {
     const std::vector<std::string> words = SplitWords(value);
     if (words.empty()) return;
     if (std::find(words.begin(), words.end(), "--") != words.end())
       TryHelp(program_ + ": --: option not valid in GZIP environment variable\n");
     OptionScanner scanner(program_, words, false);
-    while (const std::optional<Parsed> parsed = scanner.next()) {
+    while (const std::optional<Parsed> parsed = scanner.Next()) {
       const int code = parsed->code;
       if (code == '?') TryHelp("");
       if (!(IsLevel(code) || code == 'n' || code == 'N' || code == 'q' || code == 'v' || code == kRsyncable))
         TryHelp(program_ + ": " + parsed->spelled + ": option not valid in GZIP environment variable\n");
       Apply(*parsed);
     }
-    if (!scanner.operands().empty())
-      TryHelp(program_ + ": " + scanner.operands().front() + ": non-option in GZIP environment variable\n");
+    if (!scanner.Operands().empty())
+      TryHelp(program_ + ": " + scanner.Operands().front() + ": non-option in GZIP environment variable\n");
     if (!quiet_)
       result_.diagnostics += program_ + ": warning: GZIP environment variable is deprecated; use an alias or script\n";
   }
@@ -205,10 +207,10 @@ class Parser {
   // Returns false once an option ends the parse (help, version).
   bool ReadCommandLine(const std::vector<std::string>& arguments, bool posixly_correct) {
     OptionScanner scanner(program_, arguments, posixly_correct);
-    while (const std::optional<Parsed> parsed = scanner.next()) {
+    while (const std::optional<Parsed> parsed = scanner.Next()) {
       if (!Apply(*parsed)) return false;
     }
-    result_.options.operands = scanner.operands();
+    result_.options.operands = scanner.Operands();
     return true;
   }
 
@@ -294,10 +296,10 @@ class Parser {
 }  // namespace
 
 CommandLine ParseCommandLine(const std::string& program, const std::vector<std::string>& arguments,
-                               const std::optional<std::string>& environment_options, bool posixly_correct) {
+                             const std::optional<std::string>& environment_options, bool posixly_correct) {
   Parser parser(program);
   try {
-    if (environment_options) parser.environment(*environment_options);
+    if (environment_options) parser.ReadEnvironment(*environment_options);
     if (!parser.ReadCommandLine(arguments, posixly_correct)) return parser.Stopped();
   } catch (const Failure& failure) {
     return parser.Failed(failure.text);

@@ -3,23 +3,10 @@
 #include "gzip_format.h"
 #include "member_writer.h"
 #include "names.h"
-#include "ratio.h"
+#include "number_text.h"
 #include "stream_report.h"
 
 namespace gz {
-namespace {
-
-std::string CompressRatio(const TransferTotals& t) {
-  const auto in = static_cast<std::int64_t>(t.bytes_in);
-  return RatioText(in - (static_cast<std::int64_t>(t.bytes_out) - static_cast<std::int64_t>(t.header_bytes)), in);
-}
-
-std::string DecompressRatio(const TransferTotals& t) {
-  const auto out = static_cast<std::int64_t>(t.bytes_out);
-  return RatioText(out - (static_cast<std::int64_t>(t.bytes_in) - static_cast<std::int64_t>(t.header_bytes)), out);
-}
-
-}  // namespace
 
 void Session::Run() {
   if (options_.list) listing_.emplace(standard_output_, options_.verbose != 0, options_.quiet);
@@ -48,9 +35,9 @@ bool Session::RefuseTerminal() {
         fs::IsTerminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
     return false;
   if (!options_.quiet) {
-    reporter_.Say(reporter_.program() + ": compressed data not " + (decompress ? "read from" : "written to") +
+    reporter_.Say(reporter_.Program() + ": compressed data not " + (decompress ? "read from" : "written to") +
                   " a terminal. Use -f to force " + (decompress ? "de" : "") + "compression.\nFor help, type: " +
-                  reporter_.program() + " -h\n");
+                  reporter_.Program() + " -h\n");
   }
   return true;
 }
@@ -63,7 +50,7 @@ void Session::TreatStdin() {
     const fs::FileStatus status = input.Status();
     if (status.kind == fs::FileKind::Regular) file_time = status.modified;
   } catch (const fs::SystemError& e) {
-    reporter_.FileError("standard input", e.what());
+    reporter_.FileError("standard input", fs::ReasonOf(e));
     throw EndRun{1};
   }
   if (options_.list) {
@@ -108,7 +95,7 @@ void Session::TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs:
     if (store_name_) fields.name = input_name;
     fields.mtime = HeaderTime(reporter_, modified, input_name);
     const CompressTotals totals = CompressMember(input, sink, fields);
-    if (options_.verbose) reporter_.Say(CompressRatio({totals.bytes_in, totals.bytes_out, totals.header_bytes}) + "\n");
+    if (options_.verbose) reporter_.Say(RatioText(totals.bytes_out, totals.bytes_in, totals.header_bytes) + "\n");
   }
   if (options_.verbose && options_.test) reporter_.Say(" OK\n");
 }
@@ -119,28 +106,28 @@ std::optional<fs::InputFile> Session::OpenInput(const std::string& operand, std:
   try {
     return fs::InputFile::Open(operand, follow_links);
   } catch (const fs::SystemError& e) {
-    if (!options_.decompress || !e.NotFound()) {
-      reporter_.FileError(operand, e.what());
+    if (!options_.decompress || !fs::IsMissing(e)) {
+      reporter_.FileError(operand, fs::ReasonOf(e));
       return std::nullopt;
     }
     // "gzip -d a" also finds a.gz (or a.z, a-z, a.Z); a failure is told
     // about the name with the suffix in use.
     const std::vector<std::string> candidates = names::DecompressCandidates(operand, options_.suffix);
     if (candidates.empty()) {
-      reporter_.FileError(operand, e.what());
+      reporter_.FileError(operand, fs::ReasonOf(e));
       return std::nullopt;
     }
-    std::string first_reason = e.what();
+    std::string first_reason = fs::ReasonOf(e);
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       try {
         input_name = candidates[i];
         return fs::InputFile::Open(candidates[i], follow_links);
       } catch (const fs::SystemError& tried) {
-        if (!tried.NotFound()) {
-          reporter_.FileError(candidates[i], tried.what());
+        if (!fs::IsMissing(tried)) {
+          reporter_.FileError(candidates[i], fs::ReasonOf(tried));
           return std::nullopt;
         }
-        if (i == 0) first_reason = tried.what();
+        if (i == 0) first_reason = fs::ReasonOf(tried);
       }
     }
     reporter_.FileError(candidates.front(), first_reason);
@@ -208,7 +195,7 @@ void Session::TreatFolder(const std::string& path) {
   try {
     entries = fs::FolderEntries(path);
   } catch (const fs::SystemError& e) {
-    reporter_.FileError(path, e.what());
+    reporter_.FileError(path, fs::ReasonOf(e));
     return;
   }
   const std::string prefix = fs::EndsWithSeparator(path) ? path : path + "/";
@@ -241,8 +228,8 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
       ReportStreamFault(reporter_, fault, input_name, true);
       // GNU gzip's ratio then leaves out the header and trailer of a lone
       // first member, and nothing once past it.
-      const bool trailer_checked = fault.fault() == Fault::CrcError || fault.fault() == Fault::LengthError ||
-                                   fault.fault() == Fault::CrcAndLengthError;
+      const bool trailer_checked = fault.Kind() == Fault::CrcError || fault.Kind() == Fault::LengthError ||
+                                   fault.Kind() == Fault::CrcAndLengthError;
       const bool lone = trailer_checked && !reader.PastFirstMember();
       listing_->Damaged(lone ? first_header_size + format::kTrailerSize : 0);
       return;
@@ -348,7 +335,7 @@ bool Session::CreateOutput(const std::string& output_name, std::optional<fs::Pen
     pending.emplace(fs::PendingOutput::CreateBeside(output_name));
     return true;
   } catch (const fs::SystemError& e) {
-    reporter_.FileError(output_name, e.what());
+    reporter_.FileError(output_name, fs::ReasonOf(e));
     return false;
   }
 }
@@ -368,7 +355,7 @@ std::optional<TransferTotals> Session::Transfer(FileJob& job, ByteSink& sink) {
       if (job.status.kind == fs::FileKind::Regular && !options_.no_time) modified = job.status.modified;
       fields.mtime = HeaderTime(reporter_, modified, job.input_name);
       const CompressTotals result = CompressMember(job.input, sink, fields);
-      totals = {result.bytes_in, result.bytes_out, result.header_bytes, 0};
+      totals = {result.bytes_out, result.bytes_in, result.header_bytes, 0};
     }
     job.input.Close();
   } catch (const StreamFault& fault) {
@@ -401,14 +388,14 @@ bool Session::CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::
     reporter_.FileFault(job.output_name, e.what());
     throw EndRun{1};
   } catch (const fs::SystemError& e) {
-    reporter_.FileError(job.output_name, e.what());
+    reporter_.FileError(job.output_name, fs::ReasonOf(e));
     return false;
   }
   if (options_.keep) return true;
   try {
     fs::RemoveFile(job.input_name);
   } catch (const fs::SystemError& e) {
-    reporter_.FileWarning(job.input_name, e.what());
+    reporter_.FileWarning(job.input_name, fs::ReasonOf(e));
   }
   return true;
 }
@@ -418,7 +405,7 @@ void Session::SayDone(const FileJob& job, const TransferTotals& totals) {
     reporter_.Say(" OK\n");
     return;
   }
-  reporter_.Say((options_.decompress ? DecompressRatio(totals) : CompressRatio(totals)) + " -- " +
+  reporter_.Say(RatioText(totals.compressed, totals.uncompressed, totals.header_bytes) + " -- " +
                 (options_.keep ? "created " : "replaced with ") + job.output_name + "\n");
 }
 

@@ -16,8 +16,8 @@ namespace gz {
 
 // What one input's transfer moved, for -v's ratio.
 struct TransferTotals {
-  std::uint64_t bytes_in = 0;
-  std::uint64_t bytes_out = 0;
+  std::uint64_t compressed = 0;
+  std::uint64_t uncompressed = 0;
   std::uint64_t header_bytes = 0;
   std::uint32_t stored_time = 0;  // the last nonzero MTIME read
 };

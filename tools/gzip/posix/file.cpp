@@ -9,37 +9,36 @@
 #include <csignal>
 #include <cstring>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
 #include "file.h"
 #include "names.h"
 
 namespace gz::fs {
 
+// A file the layer opened; the descriptor owner closes it, and Close() says
+// what went wrong when a written file could not be closed.
 class NativeFile {
  public:
   explicit NativeFile(int fd) : fd_(fd) {}
-  ~NativeFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  NativeFile(const NativeFile&) = delete;
-  NativeFile& operator=(const NativeFile&) = delete;
 
-  int Fd() const { return fd_; }
+  int Fd() const { return fd_.Get(); }
   // Returns errno when closing failed (delayed write errors show here).
-  int Close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0 ? 0 : errno;
-  }
+  int Close() { return ::close(fd_.Release()) == 0 ? 0 : errno; }
 
  private:
-  int fd_;
+  stavrel::posix::UniqueFd fd_;
 };
 
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) { return stavrel::WideToUtf8(stavrel::posix::ErrorText(error)); }
 
-SystemError SystemErrorOf(int error) { return SystemError(Reason(error), error == ENOENT); }
+// GNU gzip looks for a.gz after "gzip -d a" only when a is missing (ENOENT).
+SystemError SystemErrorOf(int error) {
+  return SystemError(L"", L"", stavrel::posix::ErrorText(error),
+                     error == ENOENT ? stavrel::ErrorKind::NotFound : stavrel::ErrorKind::Other);
+}
 
 Timestamp TimestampOf(const struct timespec& time) { return {time.tv_sec, static_cast<std::int32_t>(time.tv_nsec)}; }
 

@@ -1,6 +1,6 @@
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 
 namespace stavrel::win32 {
 

@@ -4,16 +4,18 @@
 #include <cstdint>
 #include <random>
 
+#include "base/utf.h"
+#include "base/win32/long_path.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
 #include "file.h"
 #include "names.h"
-#include "win32/long_path.h"
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
-#include "win32/utf.h"
 
 namespace gz::fs {
 
 namespace win = stavrel::win32;
+using stavrel::Utf8ToWide;
+using stavrel::WideToUtf8;
 
 // A file the layer opened; the handle owner closes it, and Close() says what
 // went wrong when a written file could not be closed.
@@ -32,8 +34,6 @@ class NativeFile {
 
 namespace {
 
-bool IsNotFound(DWORD error) { return win::MeansNoSuchFile(error); }
-
 // The common failures read as GNU gzip's (C library) words for them, so that
 // messages are the same on every system; the rest in the system's words.
 std::string Reason(DWORD error) {
@@ -49,13 +49,16 @@ std::string Reason(DWORD error) {
     case ERROR_NO_DATA: return "Broken pipe";
     default: break;
   }
-  return win::ToUtf8(win::SystemErrorText(error));
+  return WideToUtf8(win::SystemErrorText(error));
 }
 
-SystemError SystemErrorOf(DWORD error) { return SystemError(Reason(error), IsNotFound(error)); }
+SystemError SystemErrorOf(DWORD error) {
+  return SystemError(L"", L"", Utf8ToWide(Reason(error)),
+                     win::MeansNoSuchFile(error) ? stavrel::ErrorKind::NotFound : stavrel::ErrorKind::Other);
+}
 
 // Beyond MAX_PATH the wide calls need the "\\?\" form of the full path.
-std::wstring NativePath(const std::string& path) { return win::ExtendedLengthPath(win::ToUtf16(path)); }
+std::wstring NativePath(const std::string& path) { return win::ExtendedLengthPath(Utf8ToWide(path)); }
 
 // FILETIME counts 100 ns steps from 1601; Timestamp counts from 1970.
 constexpr std::int64_t kUnixEpochTicks = 116444736000000000LL;
@@ -237,7 +240,7 @@ PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
   PendingLock lock;
   const std::string folder = final_path.substr(0, final_path.size() - names::BaseName(final_path).size());
   for (int attempt = 1;; ++attempt) {
-    const std::string temporary = folder + ".gzip-" + win::ToUtf8(RandomLetters(6));
+    const std::string temporary = folder + ".gzip-" + WideToUtf8(RandomLetters(6));
     auto file = std::make_unique<NativeFile>(CreateFileW(NativePath(temporary).c_str(), GENERIC_WRITE | DELETE, 0,
                                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file->IsOpen()) {
@@ -302,7 +305,7 @@ std::vector<std::string> FolderEntries(const std::string& path) {
   std::vector<std::string> entries;
   do {
     const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L"..") entries.push_back(win::ToUtf8(found.cFileName));
+    if (name != L"." && name != L"..") entries.push_back(WideToUtf8(found.cFileName));
   } while (FindNextFileW(search.Get(), &found));
   if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) throw SystemErrorOf(error);
   return entries;
@@ -313,7 +316,7 @@ bool EndsWithSeparator(std::string_view path) { return path.ends_with('/') || pa
 bool NameExists(const std::string& path) {
   if (GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();
-  return !IsNotFound(error) && error != ERROR_INVALID_NAME;
+  return !win::MeansNoSuchFile(error) && error != ERROR_INVALID_NAME;
 }
 
 void RemoveFile(const std::string& path) {
@@ -346,7 +349,7 @@ void WriteErrorText(std::string_view text) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
   DWORD mode = 0;
   if (GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode)) {
-    const std::wstring wide = win::ToUtf16(text);
+    const std::wstring wide = Utf8ToWide(text);
     DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;

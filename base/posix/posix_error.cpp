@@ -1,9 +1,9 @@
-#include "posix_error.h"
+#include "base/posix/posix_error.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "text_conversion.h"
+#include "base/utf.h"
 
 namespace stavrel::posix {
 namespace {
