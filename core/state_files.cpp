@@ -121,11 +121,13 @@ void StateCommand::Fail(const std::wstring& summary, const SystemError& error,
 }
 
 std::wstring StateCommand::FindGzip() {
-  const std::wstring gzip = GzipProgram(platform_.ProgramFolder());
-  if (!platform_.FileExists(gzip))
-    Fail({Severity::Error, L"gzip.exe is missing from Stavrel's folder.", gzip, L"",
-          L"Reinstall Stavrel. Nothing was changed."});
-  return gzip;
+  std::wstring looked;
+  for (const std::wstring& place : platform_.GzipLocations()) {
+    if (platform_.FileExists(place)) return place;
+    looked += (looked.empty() ? L"" : L" or ") + place;
+  }
+  Fail({Severity::Error, L"Stavrel's gzip was not found at " + looked + L".", L"", L"",
+        L"Reinstall Stavrel. Nothing was changed."});
 }
 
 std::wstring StateCommand::WorkingFolderFor(const std::wstring& input_folder) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "program_folder.h"
+#include "state_names.h"
 #include "win32/long_path.h"
 #include "win32/scoped_handles.h"
 #include "win32/system_error_text.h"
@@ -144,6 +145,8 @@ std::wstring Win32Platform::ProgramFolder() {
   if (program_folder_override_) return *program_folder_override_;
   return win32::FolderOfProgram(win32::RunningProgramPath());
 }
+
+std::vector<std::wstring> Win32Platform::GzipLocations() { return {GzipProgram(ProgramFolder())}; }
 
 std::unique_ptr<ChildProcess> Win32Platform::StartProcess(const ProcessLaunch& launch) {
   return win32::StartChildProcess(launch);
