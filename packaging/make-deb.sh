@@ -49,7 +49,10 @@ normalise_tree "$stage" "$epoch"
 
 name=stavrel-cli_${deb_version}_$arch.deb
 rm -f "$out"/stavrel-cli_*.deb
-dpkg-deb --root-owner-group -Zxz --build "$stage" "$out/$name.part" >/dev/null
+# One compression thread on every machine: xz with several threads cuts large
+# data into blocks, with one it does not, and dpkg-deb takes as many threads
+# as there are cores.
+dpkg-deb --root-owner-group -Zxz --threads-max=1 --build "$stage" "$out/$name.part" >/dev/null
 mv "$out/$name.part" "$out/$name"
 rm -rf "$build/deb"
 write_checksums "$out"
