@@ -20,20 +20,26 @@ cd "$source_dir"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 mkdir -p "$build"
 log=$build/make-deb.log
-if ! { cmake --preset package \
-    -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" &&
-  cmake --build --preset package -j2; } >"$log" 2>&1; then
-  tail -40 "$log" >&2
-  echo "make-deb.sh: the build failed; the whole log is $log" >&2
-  exit 1
-fi
-
+: >"$log"
+# run <step...>: its output goes to the log, whose end is shown if it fails.
+run() {
+  "$@" >>"$log" 2>&1 || {
+    tail -40 "$log" >&2
+    echo "make-deb.sh: \"$*\" failed; the whole log is $log" >&2
+    exit 1
+  }
+}
+run cmake --preset package \
+  -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CFLAGS)" \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 version=$(release_version "$build")
 date=$(release_date "$source_dir" "$version")
 epoch=$(release_epoch "$source_dir")
+# Also what the compiler gives __DATE__ and __TIME__, were they used.
 export SOURCE_DATE_EPOCH=$epoch
+run cmake --build --preset package -j2
+
 arch=$(dpkg --print-architecture)
 deb_version=$version-$revision
 
