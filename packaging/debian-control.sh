@@ -1,5 +1,5 @@
 #!/bin/sh
-# Prints the control file of the staged package root: Depends from the
+# Writes <root>/DEBIAN/control for the staged package root: Depends from the
 # shared libraries its programs link (dpkg-shlibdeps), Installed-Size from
 # its files as dpkg counts them (a KiB or part of one for each file, one for
 # each folder).
@@ -16,13 +16,16 @@ debian=$(dirname "$root")
   echo "debian-control.sh: the root must be a folder debian/stavrel-cli, not $root" >&2
   exit 1
 }
+# It also looks for DEBIAN/ to know the package's root.
+mkdir -p "$root/DEBIAN"
 printf 'Source: stavrel\n\nPackage: stavrel-cli\nArchitecture: any\n' >"$debian/control"
-depends=$(cd "$debian/.." && dpkg-shlibdeps -O -e"$root/usr/bin/stavrel-cli" -e"$root/usr/libexec/stavrel/gzip" |
+depends=$(cd "$debian/.." &&
+  dpkg-shlibdeps -O -edebian/stavrel-cli/usr/bin/stavrel-cli -edebian/stavrel-cli/usr/libexec/stavrel/gzip |
   sed -n 's/^shlibs:Depends=//p')
 rm "$debian/control"
-size=$(find "$root" -printf '%y %s\n' | awk '{ total += ($1 == "f") ? int(($2 + 1023) / 1024) : 1 } END { print total }')
+size=$(find "$root" -path "$root/DEBIAN" -prune -o -printf '%y %s\n' | awk '{ total += ($1 == "f") ? int(($2 + 1023) / 1024) : 1 } END { print total }')
 
-cat <<CONTROL
+cat >"$root/DEBIAN/control" <<CONTROL
 Package: stavrel-cli
 Version: $deb_version
 Architecture: $arch

@@ -47,9 +47,7 @@ stage=$build/deb/debian/stavrel-cli
 rm -rf "$build/deb"
 DESTDIR=$stage cmake --install "$build" --strip >/dev/null
 "$source_dir/packaging/debian-files.sh" "$stage" "$version" "$deb_version" "$date"
-"$source_dir/packaging/debian-control.sh" "$stage" "$deb_version" "$arch" >"$build/deb/control"
-mkdir "$stage/DEBIAN"
-mv "$build/deb/control" "$stage/DEBIAN/control"
+"$source_dir/packaging/debian-control.sh" "$stage" "$deb_version" "$arch"
 (cd "$stage" && find usr -type f | LC_ALL=C sort | xargs md5sum >DEBIAN/md5sums)
 normalise_tree "$stage" "$epoch"
 
