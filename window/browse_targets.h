@@ -3,7 +3,7 @@
 // the answer goes.
 #include <array>
 
-#include "window_operations.h"
+#include "form_view.h"
 
 namespace stavrel::win {
 

@@ -1,8 +1,7 @@
 // frmMain's hand-overs to the program's logic in core/.
 #include "frm_main.h"
-#include "module_converter.h"
+#include "form_commands.h"
 #include "path_names.h"
-#include "state_files.h"
 
 namespace stavrel::win {
 

@@ -9,6 +9,7 @@
 
 #include "control_ids.h"
 #include "message_loop.h"
+#include "report_words.h"
 #include "win32/system_error_text.h"
 
 namespace stavrel::win {
@@ -83,10 +84,6 @@ void MainWindowOperations::SetBoxText(Box box, const std::wstring& text) {
 void MainWindowOperations::SetProgressMax(double max) {
   // PBM_SETRANGE32: the 16-bit PBM_SETRANGE would cut ranges above 65535.
   SendMessageW(Control(ids::pbProg), PBM_SETRANGE32, 0, ToProgressUnits(max));
-}
-
-double MainWindowOperations::ProgressMax() {
-  return static_cast<int>(SendMessageW(Control(ids::pbProg), PBM_GETRANGE, FALSE, 0));
 }
 
 void MainWindowOperations::SetProgressValue(double value) {
