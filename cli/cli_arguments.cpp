@@ -4,6 +4,8 @@
 
 #include <iostream>
 
+#include "version.h"
+
 namespace stavrel::cli {
 namespace {
 

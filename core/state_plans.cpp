@@ -17,10 +17,12 @@ const std::wstring kNothingChanged = L"Nothing was changed.";
 }
 
 std::wstring FindGzip(Platform& platform) {
-  const std::wstring gzip = GzipProgram(platform.ProgramFolder());
-  if (!platform.FileExists(gzip))
-    Refuse(L"gzip.exe is missing from Stavrel's folder.", gzip, L"Reinstall Stavrel. Nothing was changed.");
-  return gzip;
+  std::wstring looked;
+  for (const std::wstring& place : platform.GzipLocations()) {
+    if (platform.FileExists(place)) return place;
+    looked += (looked.empty() ? L"" : L" or ") + place;
+  }
+  Refuse(L"Stavrel's gzip was not found at " + looked + L".", L"", L"Reinstall Stavrel. Nothing was changed.");
 }
 
 // Where gzip runs: the input's folder when a process can start there; in a

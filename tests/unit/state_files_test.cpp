@@ -256,7 +256,12 @@ TEST_F(StateFilesTest, MissingGzipIsReportedBeforeAnythingIsTouched) {
       Decompress(window, *platform, folder / L"game.003");
     else
       Compress(window, *platform, folder / L"game.sds");
-    EXPECT_NE(OnlyError().find(L"gzip.exe is missing"), std::wstring::npos);
+    const std::wstring error = OnlyError();
+    EXPECT_NE(error.find(L"Stavrel's gzip was not found at " + (program_folder / L"gzip.exe")),
+              std::wstring::npos);
+#ifndef _WIN32
+    EXPECT_NE(error.find(L"\\libexec\\stavrel\\gzip."), std::wstring::npos);
+#endif
     EXPECT_EQ(folder.Names(), (Names{L"game.003", L"game.sds"}));
   }
 }

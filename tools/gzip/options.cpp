@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "names.h"
+#include "version.h"
 
 namespace gz {
 namespace {
@@ -336,7 +337,7 @@ std::string HelpText(const std::string& program) {
 }
 
 std::string VersionText() {
-  return std::string("gzip (Stavrel) 1.0.0\n"
+  return std::string("gzip (Stavrel) " STAVREL_VERSION_TEXT "\n"
                      "Command lines, names and messages as GNU gzip 1.12; compression by zlib ") +
          zlibVersion() + ".\n";
 }
