@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <random>
 
 namespace gz::names {
 namespace {
@@ -79,6 +80,15 @@ std::string WithStoredName(std::string_view path, std::string_view stored) {
   std::string result(path.substr(0, path.size() - BaseName(path).size()));
   result += base;
   return result;
+}
+
+std::string TemporaryName() {
+  static std::mt19937 generator{std::random_device{}()};
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string name = ".gzip-";
+  for (int i = 0; i < 6; ++i) name += kLetters[pick(generator)];
+  return name;
 }
 
 }  // namespace gz::names

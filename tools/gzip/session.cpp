@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include <algorithm>
+
 #include "gzip_format.h"
 #include "member_writer.h"
 #include "names.h"
@@ -100,11 +102,12 @@ void Session::TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs:
   if (options_.verbose && options_.test) reporter_.Say(" OK\n");
 }
 
-std::optional<fs::InputFile> Session::OpenInput(const std::string& operand, std::string& input_name) {
+std::optional<fs::InputFile> Session::OpenInput(const std::string& operand, std::string& input_name,
+                                                const fs::Folder* in) {
   const bool follow_links = options_.to_stdout || options_.force;
   input_name = operand;
   try {
-    return fs::InputFile::Open(operand, follow_links);
+    return fs::InputFile::Open(operand, follow_links, in);
   } catch (const fs::SystemError& e) {
     if (!options_.decompress || !fs::IsMissing(e)) {
       reporter_.FileError(operand, fs::ReasonOf(e));
@@ -121,7 +124,7 @@ std::optional<fs::InputFile> Session::OpenInput(const std::string& operand, std:
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       try {
         input_name = candidates[i];
-        return fs::InputFile::Open(candidates[i], follow_links);
+        return fs::InputFile::Open(candidates[i], follow_links, in);
       } catch (const fs::SystemError& tried) {
         if (!fs::IsMissing(tried)) {
           reporter_.FileError(candidates[i], fs::ReasonOf(tried));
@@ -190,16 +193,24 @@ std::optional<std::string> Session::OutputNameFor(const std::string& input_name)
   return input_name + options_.suffix;
 }
 
-void Session::TreatFolder(const std::string& path) {
+void Session::TreatFolder(fs::InputFile&& opened, const std::string& path) {
+  std::optional<fs::Folder> folder;
   std::vector<std::string> entries;
   try {
-    entries = fs::FolderEntries(path);
+    folder.emplace(std::move(opened), path);
+    if (std::find(walking_.begin(), walking_.end(), folder->Id()) != walking_.end()) {
+      reporter_.Warning(reporter_.FileLine(path, " is a directory loop -- ignored"));
+      return;
+    }
+    if (g_after_opening_folder) g_after_opening_folder(path);
+    entries = folder->Entries();
   } catch (const fs::SystemError& e) {
     reporter_.FileError(path, fs::ReasonOf(e));
     return;
   }
-  const std::string prefix = fs::EndsWithSeparator(path) ? path : path + "/";
-  for (const std::string& entry : entries) TreatFile(prefix + entry);
+  walking_.push_back(folder->Id());
+  for (const std::string& entry : entries) TreatFile(folder->PathOf(entry), &*folder);
+  walking_.pop_back();
 }
 
 void Session::ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
@@ -258,7 +269,7 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
   }
 }
 
-void Session::TreatFile(const std::string& operand) {
+void Session::TreatFile(const std::string& operand, const fs::Folder* in) {
   if (operand == "-") {
     const bool to_stdout = options_.to_stdout;
     TreatStdin();
@@ -266,12 +277,11 @@ void Session::TreatFile(const std::string& operand) {
     return;
   }
   std::string input_name;
-  std::optional<fs::InputFile> input = OpenInput(operand, input_name);
+  std::optional<fs::InputFile> input = OpenInput(operand, input_name, in);
   if (!input) return;
   const fs::FileStatus status = input->Status();
   if (status.kind == fs::FileKind::Directory && options_.recursive) {
-    input.reset();
-    TreatFolder(input_name);
+    TreatFolder(*std::move(input), input_name);
     return;
   }
   if (!MayTreat(input_name, status)) return;
@@ -282,10 +292,10 @@ void Session::TreatFile(const std::string& operand) {
     return;
   }
 
-  FileJob job{*input, input_name, status, *output_name, std::nullopt};
+  FileJob job{in, *input, input_name, status, *output_name, std::nullopt};
   if (options_.decompress && !ReadFirstHeader(job)) return;
   std::optional<fs::PendingOutput> pending;
-  if (!options_.to_stdout && !CreateOutput(job.output_name, pending)) return;
+  if (!options_.to_stdout && !CreateOutput(job, pending)) return;
   DiscardSink discard;
   ByteSink& sink = pending         ? static_cast<ByteSink&>(*pending)
                    : options_.test ? static_cast<ByteSink&>(discard)
@@ -326,13 +336,14 @@ void Session::SayExtraField(const std::string& input_name, const MemberHeader& h
       reporter_.FileLine(input_name, ": extra field of " + std::to_string(*header.extra_length) + " bytes ignored"));
 }
 
-bool Session::CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending) {
-  if (!options_.force && fs::NameExists(output_name)) {
+bool Session::CreateOutput(const FileJob& job, std::optional<fs::PendingOutput>& pending) {
+  const std::string& output_name = job.output_name;
+  if (!options_.force && fs::NameExists(output_name, job.folder)) {
     reporter_.LoudWarning(reporter_.FileLine(output_name, " already exists;\tnot overwritten"));
     return false;
   }
   try {
-    pending.emplace(fs::PendingOutput::CreateBeside(output_name));
+    pending.emplace(fs::PendingOutput::CreateBeside(output_name, job.folder));
     return true;
   } catch (const fs::SystemError& e) {
     reporter_.FileError(output_name, fs::ReasonOf(e));
@@ -393,7 +404,7 @@ bool Session::CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::
   }
   if (options_.keep) return true;
   try {
-    fs::RemoveFile(job.input_name);
+    fs::RemoveFile(job.input_name, job.folder);
   } catch (const fs::SystemError& e) {
     reporter_.FileWarning(job.input_name, fs::ReasonOf(e));
   }

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <random>
 
 #include "base/utf.h"
 #include "base/win32/long_path.h"
@@ -47,6 +46,7 @@ std::string Reason(DWORD error) {
     case ERROR_HANDLE_DISK_FULL: return "No space left on device";
     case ERROR_BROKEN_PIPE:
     case ERROR_NO_DATA: return "Broken pipe";
+    case ERROR_CANT_RESOLVE_FILENAME: return "Too many levels of symbolic links";
     default: break;
   }
   return WideToUtf8(win::SystemErrorText(error));
@@ -116,13 +116,15 @@ std::size_t ReadFrom(HANDLE handle, std::span<std::uint8_t> buffer) {
   throw ReadError(Reason(error));
 }
 
-void WriteTo(HANDLE handle, std::span<const std::uint8_t> bytes) {
+// Writes all of `bytes`; the error when the system could not.
+DWORD WriteTo(HANDLE handle, std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     DWORD put = 0;
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    if (!WriteFile(handle, bytes.data(), wanted, &put, nullptr)) throw WriteError(Reason(GetLastError()));
+    if (!WriteFile(handle, bytes.data(), wanted, &put, nullptr)) return GetLastError();
     bytes = bytes.subspan(put);
   }
+  return ERROR_SUCCESS;
 }
 
 // Marks an open file to vanish when its last handle closes, or unmarks it.
@@ -167,13 +169,27 @@ void InstallInterruptCleanup() {
   SetConsoleCtrlHandler(RemovePendingOnInterrupt, TRUE);
 }
 
-std::wstring RandomLetters(std::size_t count) {
-  static std::mt19937 generator(static_cast<unsigned>(GetTickCount64() ^ (GetCurrentProcessId() << 16)));
-  static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kLetters) - 2);
-  std::wstring letters;
-  for (std::size_t i = 0; i < count; ++i) letters.push_back(kLetters[pick(generator)]);
-  return letters;
+// A link is a symbolic link or junction: a name that stands for another
+// file. Opened as itself, it shows as one; Wine opens what a Unix link names
+// even then, but still marks the name as a reparse point.
+enum class Reparse { None, Link, Other };
+
+Reparse ReparseOf(HANDLE opened_as_itself, const std::wstring& native_path) {
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  if (GetFileInformationByHandleEx(opened_as_itself, FileAttributeTagInfo, &tag, sizeof tag) &&
+      (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return IsReparseTagNameSurrogate(tag.ReparseTag) ? Reparse::Link : Reparse::Other;
+  const DWORD attributes = GetFileAttributesW(native_path.c_str());
+  const bool marked = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  return marked ? Reparse::Link : Reparse::None;
+}
+
+win::KernelHandle OpenForReading(const std::wstring& native_path, DWORD flags) {
+  // Backup semantics let a folder open too, so that it can be reported as
+  // one; other programs may go on reading and writing the file meanwhile.
+  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  return win::KernelHandle(CreateFileW(native_path.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
+                                  flags | FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 }  // namespace
@@ -183,16 +199,20 @@ InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
 InputFile::InputFile(InputFile&&) noexcept = default;
 InputFile::~InputFile() = default;
 
-InputFile InputFile::Open(const std::string& path, bool) {
-  // Backup semantics let a folder open too, so that it can be reported as
-  // one; other programs may go on reading and writing the file meanwhile.
-  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  constexpr DWORD kFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN;
-  auto file = std::make_unique<NativeFile>(
-      CreateFileW(NativePath(path).c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, kFlags, nullptr));
-  if (!file->IsOpen()) throw SystemErrorOf(GetLastError());
-  const FileStatus status = StatusOf(file->Get());
-  return InputFile(std::move(file), status);
+// A walked folder's entries are looked up by their full names: the folders
+// on the way are held open and cannot be renamed meanwhile.
+InputFile InputFile::Open(const std::string& path, bool follow_links, const Folder*) {
+  const std::wstring native = NativePath(path);
+  win::KernelHandle handle = OpenForReading(native, follow_links ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+  if (!handle.Valid()) throw SystemErrorOf(GetLastError());
+  // A link is refused as POSIX refuses one with O_NOFOLLOW; any other kind of
+  // reparse point (a file kept elsewhere) is opened again for its contents.
+  const Reparse reparse = follow_links ? Reparse::None : ReparseOf(handle.Get(), native);
+  if (reparse == Reparse::Link) throw SystemErrorOf(ERROR_CANT_RESOLVE_FILENAME);
+  if (reparse == Reparse::Other) handle = OpenForReading(native, 0);
+  if (!handle.Valid()) throw SystemErrorOf(GetLastError());
+  const FileStatus status = StatusOf(handle.Get());
+  return InputFile(std::make_unique<NativeFile>(handle.Release()), status);
 }
 
 std::size_t InputFile::ReadSome(std::span<std::uint8_t> buffer) { return ReadFrom(file_->Get(), buffer); }
@@ -212,14 +232,22 @@ FileStatus StandardInput::Status() const {
 }
 
 void StandardOutput::WriteAll(std::span<const std::uint8_t> bytes) {
-  WriteTo(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+  const DWORD error = WriteTo(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+  // A pipe whose reader has gone (Wine says it is not connected).
+  if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED) throw OutputClosed{};
+  if (error != ERROR_SUCCESS) throw WriteError(Reason(error));
 }
 
-PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path)
-    : file_(std::move(file)), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
+PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path,
+                             std::string final_path)
+    : file_(std::move(file)),
+      in_(in),
+      temporary_path_(std::move(temporary_path)),
+      final_path_(std::move(final_path)) {}
 
 PendingOutput::PendingOutput(PendingOutput&& other) noexcept
     : file_(std::move(other.file_)),
+      in_(other.in_),
       temporary_path_(std::move(other.temporary_path_)),
       final_path_(std::move(other.final_path_)),
       committed_(other.committed_) {
@@ -235,12 +263,12 @@ PendingOutput::~PendingOutput() {
   DeleteFileW(NativePath(temporary_path_).c_str());
 }
 
-PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
+PendingOutput PendingOutput::CreateBeside(const std::string& final_path, const Folder* in) {
   InstallInterruptCleanup();
   PendingLock lock;
   const std::string folder = final_path.substr(0, final_path.size() - names::BaseName(final_path).size());
   for (int attempt = 1;; ++attempt) {
-    const std::string temporary = folder + ".gzip-" + WideToUtf8(RandomLetters(6));
+    const std::string temporary = folder + names::TemporaryName();
     auto file = std::make_unique<NativeFile>(CreateFileW(NativePath(temporary).c_str(), GENERIC_WRITE | DELETE, 0,
                                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file->IsOpen()) {
@@ -252,11 +280,13 @@ PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
     // every ending but a killed process.
     SetDeleteOnClose(file->Get(), true);
     g_pending_handle = file->Get();
-    return PendingOutput(std::move(file), temporary, final_path);
+    return PendingOutput(std::move(file), in, temporary, final_path);
   }
 }
 
-void PendingOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(file_->Get(), bytes); }
+void PendingOutput::WriteAll(std::span<const std::uint8_t> bytes) {
+  if (const DWORD error = WriteTo(file_->Get(), bytes)) throw WriteError(Reason(error));
+}
 
 std::optional<std::string> PendingOutput::CopyMetadata(const FileStatus& like, Timestamp modified) {
   // Windows has no permission bits to copy; the times are what matter.
@@ -292,10 +322,23 @@ bool PendingOutput::Commit(bool replace) {
   return true;
 }
 
-std::vector<std::string> FolderEntries(const std::string& path) {
-  const std::string pattern = path + (EndsWithSeparator(path) ? "*" : "\\*");
+// Held without FILE_SHARE_DELETE, the folder cannot be renamed while it is
+// walked; nor, on Windows' own file systems, can a folder above it.
+Folder::Folder(InputFile&& opened, const std::string& path)
+    : prefix_(EndsWithSeparator(path) ? path : path + "/") {
+  handle_ = std::make_unique<NativeFile>(ReOpenFile(opened.file_->Get(), GENERIC_READ,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_FLAG_BACKUP_SEMANTICS));
+  if (!handle_->IsOpen()) throw SystemErrorOf(GetLastError());
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle_->Get(), &info)) throw SystemErrorOf(GetLastError());
+  id_ = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+Folder::Folder(Folder&&) noexcept = default;
+Folder::~Folder() = default;
+
+std::vector<std::string> Folder::Entries() {
   WIN32_FIND_DATAW found{};
-  const win::FindHandle search(FindFirstFileExW(NativePath(pattern).c_str(), FindExInfoBasic, &found,
+  const win::FindHandle search(FindFirstFileExW(NativePath(prefix_ + "*").c_str(), FindExInfoBasic, &found,
                                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!search.Valid()) {
     // A drive's root has no "." or "..": empty, it finds nothing at all.
@@ -313,13 +356,13 @@ std::vector<std::string> FolderEntries(const std::string& path) {
 
 bool EndsWithSeparator(std::string_view path) { return path.ends_with('/') || path.ends_with('\\'); }
 
-bool NameExists(const std::string& path) {
+bool NameExists(const std::string& path, const Folder*) {
   if (GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();
   return !win::MeansNoSuchFile(error) && error != ERROR_INVALID_NAME;
 }
 
-void RemoveFile(const std::string& path) {
+void RemoveFile(const std::string& path, const Folder*) {
   const std::wstring native = NativePath(path);
   if (DeleteFileW(native.c_str())) return;
   DWORD error = GetLastError();
@@ -354,11 +397,8 @@ void WriteErrorText(std::string_view text) {
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
-  try {
-    WriteTo(handle, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-  } catch (const WriteError&) {
-    // Nowhere left to say anything.
-  }
+  // Failing, there is nowhere left to say so.
+  WriteTo(handle, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace gz::fs
