@@ -10,9 +10,7 @@ namespace {
 
 class CommandsDisabled {
  public:
-  explicit CommandsDisabled(Host& host) : host_(host) {
-    host_.SetCommandsEnabled(false);
-  }
+  explicit CommandsDisabled(Host& host) : host_(host) { host_.SetCommandsEnabled(false); }
   ~CommandsDisabled() { host_.SetCommandsEnabled(true); }
   CommandsDisabled(const CommandsDisabled&) = delete;
   CommandsDisabled& operator=(const CommandsDisabled&) = delete;
@@ -42,7 +40,8 @@ CommandReport DescribeException(std::exception_ptr error, const std::wstring& wh
         what_failed.empty() ? L"Could not " + failure.Operation() + L" a file." : what_failed,
         failure, L"");
   } catch (const PathTooShort& failure) {
-    return {Severity::Error, summary, failure.Path(), L"the name is too short to end in an extension"};
+    return {Severity::Error, summary, failure.Path(),
+            L"the name is too short to end in an extension"};
   } catch (const std::bad_alloc&) {
     return {Severity::Error, summary, L"", L"Stavrel ran out of memory."};
   } catch (const std::exception& failure) {
@@ -52,8 +51,8 @@ CommandReport DescribeException(std::exception_ptr error, const std::wstring& wh
   }
 }
 
-bool CommandGate::Run(Host& host, WhileRunning while_running,
-                      const std::function<void()>& body, const std::wstring& what_failed) {
+bool CommandGate::Run(Host& host, WhileRunning while_running, const std::function<void()>& body,
+                      const std::wstring& what_failed) {
   // Commands are disabled while one runs, but a click already queued, or an
   // access key, can still arrive through the event pump.
   if (Running() && while_running == WhileRunning::Refuse) return false;
