@@ -33,18 +33,12 @@ void CheckFileCounts(const CliRequest& request) {
     throw UsageError("decompress: --name goes with one state only");
 }
 
-}  // namespace
+struct Commands {
+  CLI::App* convert;
+  CLI::App* decompress;
+};
 
-std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arguments) {
-  CliRequest request;
-  CLI::App app{"Stavrel: converts modules and decompresses or recompresses save states.",
-               "stavrel-cli"};
-  app.set_version_flag("--version", "stavrel-cli " STAVREL_VERSION_TEXT);
-  app.require_subcommand(1, 1);
-  app.footer(
-      "Exit codes: 0 every file done, 1 a file failed (the others are done) or a usage error,\n"
-      "2 done with warnings, 130 stopped by Ctrl+C. Run a command with --help for its options.");
-
+Commands AddCommands(CLI::App& app, CliRequest& request) {
   CLI::App* convert = app.add_subcommand(
       "convert", "Write a copy of each module with every address shifted by the factor");
   convert
@@ -78,14 +72,31 @@ std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arg
   recompress->add_option("files", request.files, "The .sds files")->required()->type_name("SDS");
   AddQuiet(*recompress, request);
 
+  return {convert, decompress};
+}
+
+}  // namespace
+
+std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arguments) {
+  CliRequest request;
+  CLI::App app{"Stavrel: converts modules and decompresses or recompresses save states.",
+               "stavrel-cli"};
+  app.set_version_flag("--version", "stavrel-cli " STAVREL_VERSION_TEXT);
+  app.require_subcommand(1, 1);
+  app.footer(
+      "Exit codes: 0 every file done, 1 a file failed (the others are done) or a usage error,\n"
+      "2 done with warnings, 130 stopped by Ctrl+C. Run a command with --help for its options.");
+
+  const Commands commands = AddCommands(app, request);
+
   std::vector<char*> argv;
   std::vector<std::string> copies = arguments;
   for (std::string& argument : copies) argv.push_back(argument.data());
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
-    request.job = convert->parsed()      ? Job::Convert
-                  : decompress->parsed() ? Job::Decompress
-                                         : Job::Recompress;
+    request.job = commands.convert->parsed()      ? Job::Convert
+                  : commands.decompress->parsed() ? Job::Decompress
+                                                  : Job::Recompress;
     CheckFileCounts(request);
   } catch (const CLI::Success& done) {
     // --help and --version
