@@ -1,7 +1,7 @@
 # Stavrel's two everyday commands:
 #   make run    builds the Windows program and starts it (under Wine on Linux)
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run test deps windows linux bench fuzz gzip-suite dist screenshots clean
+.PHONY: run test deps windows linux bench fuzz gzip-suite dist deb release-check screenshots format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -33,13 +33,31 @@ gzip-suite: deps
 fuzz: deps
 	@scripts/fuzz-short.sh $${FUZZ_SECONDS:-600}
 
+# The product code laid out as .clang-format says (clang-format 14).
+format: deps
+	@scripts/format-check.sh --fix
+
+format-check: deps
+	@scripts/format-check.sh
+
 # The users' guide's pictures, from the real window under Wine.
 screenshots: windows
 	@scripts/make-screenshots.sh
 
-dist: windows
-	cd build/windows && cpack -G ZIP -B ../dist >/dev/null && rm -rf ../dist/_CPack_Packages
-	@ls build/dist/*.zip
+# The release files, in build/dist with their SHA256SUMS: the same bytes from
+# any clone of one commit (see packaging/).
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j2 --target stavrel stavrel-cli gzip
+	@packaging/make-zip.sh build/windows build/dist
+
+deb: deps
+	@packaging/make-deb.sh build/dist
+
+# Both release files built from two fresh clones in two folders, as two
+# users, and compared byte for byte; then the package's own tests.
+release-check: deps
+	@packaging/release-check.sh
 
 clean:
 	rm -rf build

@@ -2,7 +2,7 @@
 
 #include "console_text.h"
 #include "path_names.h"
-#include "system_error.h"
+#include "base/system_error.h"
 
 namespace stavrel::cli {
 namespace {
@@ -10,8 +10,11 @@ namespace {
 // The first name at fault is the one the refusal names.
 void Refuse(FileJob& job, const std::wstring& typed_name, const SystemError& error) {
   if (job.refusal) return;
-  job.refusal = CommandReport{Severity::Error, L"This file cannot be used.", typed_name, error.Reason(),
-                              L"Rename it to use it. Nothing was read or changed."};
+  job.refusal = CommandReport{Severity::Error,
+                              L"This file cannot be used.",
+                              typed_name,
+                              error.Reason(),
+                              {L"Rename it to use it.", L"Nothing was read or changed."}};
 }
 
 // The full path of a typed name; the typed name itself, with the job

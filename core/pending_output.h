@@ -9,11 +9,16 @@
 
 namespace stavrel {
 
+// The first of the names a pending output may take that is free now.
+std::wstring FreeTemporaryName(Platform& platform, const std::wstring& final_path);
+
 class PendingOutput {
  public:
-  // replace: the user has agreed to lose whatever is under the final name;
-  // otherwise the final step refuses to put the file over anything there.
-  PendingOutput(Platform& platform, std::wstring final_path, bool replace);
+  // Creates `temporary`, or the next free name when one has appeared there
+  // since it was chosen. Commit replaces a file under the final name only
+  // when `replace` allows it.
+  PendingOutput(Platform& platform, std::wstring final_path, const std::wstring& temporary,
+                bool replace);
   ~PendingOutput();
   PendingOutput(const PendingOutput&) = delete;
   PendingOutput& operator=(const PendingOutput&) = delete;
@@ -22,7 +27,7 @@ class PendingOutput {
   const std::wstring& TemporaryPath() const { return temporary_path_; }
 
   // Closes and renames to the final name, flushing first when that name is
-  // taken. Without replace, a name taken meanwhile fails the rename
+  // taken. Without `replace`, a name taken meanwhile fails the rename
   // (ErrorKind::AlreadyExists) and the temporary file stays for Discard.
   void Commit();
   // Closes and removes the temporary file. Returns what is left behind, in

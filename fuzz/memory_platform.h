@@ -29,6 +29,7 @@ class MemoryPlatform : public Platform {
   bool FileExists(const std::wstring& path) override;
   bool NameTaken(const std::wstring& path) override { return FileExists(path); }
   std::wstring ProgramFolder() override { return L"C:\\Stavrel"; }
+  std::vector<std::wstring> GzipLocations() override { return {L"C:\\Stavrel\\gzip.exe"}; }
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;
 
   // The file's bytes; throws SystemError(NotFound) when it does not exist.

@@ -19,6 +19,8 @@ build() {
   cmake --build --preset "$1" -j2 >"$log/build-$1.log" 2>&1 || { grep -E -A5 'error|Error' "$log/build-$1.log" | head -60; return 1; }
 }
 
+step "format-check" scripts/format-check.sh
+
 for tree in linux linux-asan windows; do
   step "build-$tree" build "$tree" || true
 done
@@ -38,6 +40,14 @@ trap cleanup EXIT INT TERM
 # The full-disk tests share the small disk: one tree at a time.
 step "test-linux" ctest --test-dir build/linux -j2 --output-on-failure
 step "test-linux-asan" ctest --test-dir build/linux-asan -j2 --output-on-failure
+
+# The Debian package of stavrel-cli, built as `make deb` builds it (into a
+# folder of its own, leaving build/dist to make dist and make deb).
+package() {
+  packaging/make-deb.sh build/package-test >/dev/null &&
+    bash tests/packaging/deb_test.sh build/package-test/stavrel-cli_*.deb .
+}
+step "package" package
 
 DISPLAY=$(scripts/wine-session.sh start 96)
 export DISPLAY

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "system_error.h"
-#include "text_conversion.h"
+#include "base/system_error.h"
+#include "base/utf.h"
 
 namespace stavrel::posix {
 

@@ -7,10 +7,10 @@
 #include <cerrno>
 #include <vector>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
 #include "path_conversion.h"
-#include "posix_error.h"
 #include "regular_file_open.h"
-#include "unique_fd.h"
 
 namespace stavrel::posix {
 namespace {

@@ -6,14 +6,15 @@
 
 #include <cerrno>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
 #include "path_conversion.h"
 #include "posix_child_process.h"
-#include "posix_error.h"
 #include "posix_file_copy.h"
 #include "posix_open_file.h"
 #include "posix_rename.h"
 #include "regular_file_open.h"
-#include "unique_fd.h"
+#include "state_names.h"
 
 namespace stavrel {
 
@@ -104,6 +105,13 @@ std::wstring PosixPlatform::ProgramFolder() {
   // A program at the very top keeps the "/" as its folder, like "C:\".
   const std::string folder = program.substr(0, last_separator == 0 ? 1 : last_separator);
   return posix::FromPosixPath(folder);
+}
+
+std::vector<std::wstring> PosixPlatform::GzipLocations() {
+  const std::wstring folder = ProgramFolder();
+  // The folder above the program's; empty when the program is in "/".
+  const std::wstring prefix = folder.substr(0, folder.rfind(L'\\'));
+  return {GzipProgram(folder), prefix + L"\\libexec\\stavrel\\gzip"};
 }
 
 std::unique_ptr<ChildProcess> PosixPlatform::StartProcess(const ProcessLaunch& launch) {

@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
+#include "base/posix/posix_error.h"
 #include "path_conversion.h"
-#include "posix_error.h"
 
 namespace stavrel::posix {
 namespace {
@@ -37,13 +37,14 @@ void RenameByLink(const std::string& source, const std::string& target, const st
 // refuses it (the user marked it so it would not change), and the new file
 // takes its permissions. Links and folders are rename's to deal with: it
 // replaces a link itself, never its target, and refuses a folder.
-void PrepareToReplace(const std::string& source, const std::string& target, const std::wstring& from,
-                      const std::wstring& to) {
+void PrepareToReplace(const std::string& source, const std::string& target,
+                      const std::wstring& from, const std::wstring& to) {
   struct stat info {};
   if (lstat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
   // The write bits decide for root too, who may write anywhere.
-  const bool read_only = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-                         (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES);
+  const bool read_only =
+      (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+      (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES);
   if (read_only) throw ErrnoError(L"rename", to, EACCES);
   if (chmod(source.c_str(), info.st_mode & 07777) != 0) throw LastErrno(L"rename", from);
 }

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
+#include "base/posix/posix_error.h"
 #include "path_conversion.h"
-#include "posix_error.h"
 
 namespace stavrel::posix {
 namespace {
@@ -20,7 +20,8 @@ const wchar_t* WhatItIs(mode_t mode) {
   return L"It is not a regular file.";
 }
 
-void RefuseUnlessRegular(const struct stat& info, const wchar_t* operation, const std::wstring& path) {
+void RefuseUnlessRegular(const struct stat& info, const wchar_t* operation,
+                         const std::wstring& path) {
   // A folder gets the system's own words, as it does everywhere else.
   if (S_ISDIR(info.st_mode)) throw ErrnoError(operation, path, EISDIR);
   if (const wchar_t* what = WhatItIs(info.st_mode); *what) throw SystemError(operation, path, what);
@@ -43,7 +44,8 @@ UniqueFd OpenRegularFile(const std::wstring& path, const wchar_t* operation, str
   RefuseUnlessRegular(info, operation, path);
   // Reads from a regular file then wait as reads always do.
   const int flags = fcntl(fd.Get(), F_GETFL);
-  if (flags < 0 || fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) throw LastErrno(operation, path);
+  if (flags < 0 || fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+    throw LastErrno(operation, path);
   return fd;
 }
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "unique_fd.h"
+#include "base/posix/unique_fd.h"
 
 namespace stavrel::posix {
 

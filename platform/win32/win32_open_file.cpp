@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 namespace {
 
 // ReadFile and WriteFile count in DWORDs; stay well below that.
@@ -13,7 +13,9 @@ constexpr std::size_t kMaxTransfer = 1u << 30;
 }  // namespace
 
 Win32OpenFile::Win32OpenFile(KernelHandle handle, std::wstring path, bool removed_unless_kept)
-    : handle_(std::move(handle)), path_(std::move(path)), removed_unless_kept_(removed_unless_kept) {}
+    : handle_(std::move(handle)),
+      path_(std::move(path)),
+      removed_unless_kept_(removed_unless_kept) {}
 
 std::uint64_t Win32OpenFile::Length() {
   LARGE_INTEGER size{};
@@ -81,4 +83,4 @@ void Win32OpenFile::Close() {
   if (!CloseHandle(handle_.Release())) throw LastError(L"close", path_);
 }
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

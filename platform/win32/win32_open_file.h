@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/win32/scoped_handles.h"
 #include "platform.h"
-#include "win32/scoped_handles.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 
 // A file opened with CreateFileW; every read and write names its own offset.
 // The handle is this object's alone, so it tracks the file pointer and moves
@@ -35,4 +35,4 @@ class Win32OpenFile final : public OpenFile {
   bool removed_unless_kept_;
 };
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

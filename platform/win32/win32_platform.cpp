@@ -6,10 +6,11 @@
 
 #include <optional>
 
+#include "base/win32/long_path.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
 #include "program_folder.h"
-#include "win32/long_path.h"
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
+#include "state_names.h"
 #include "win32_child_process.h"
 #include "win32_open_file.h"
 
@@ -75,8 +76,9 @@ void RefuseDevice(const std::wstring& path, const wchar_t* operation) {
   const std::wstring native = ExtendedLengthPath(path);
   // Asks for no access, so a file others hold open still answers; the
   // copy that follows says what is wrong with any other file.
-  KernelHandle file(CreateFileW(native.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  KernelHandle file(CreateFileW(native.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (file.Valid()) RefuseUnlessOnDisk(file.Get(), path, operation);
 }
 
@@ -86,15 +88,18 @@ void RefuseDevice(const std::wstring& path, const wchar_t* operation) {
 bool MarkForRemovalOnClose(KernelHandle& file, const std::wstring& path) {
   FILE_DISPOSITION_INFO remove{};
   remove.DeleteFile = TRUE;
-  if (SetFileInformationByHandle(file.Get(), FileDispositionInfo, &remove, sizeof remove)) return true;
+  if (SetFileInformationByHandle(file.Get(), FileDispositionInfo, &remove, sizeof remove))
+    return true;
   const DWORD code = GetLastError();
-  if (code == ERROR_INVALID_PARAMETER || code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED)
+  if (code == ERROR_INVALID_PARAMETER || code == ERROR_INVALID_FUNCTION ||
+      code == ERROR_NOT_SUPPORTED)
     return false;
   // The file was made: it must not outlive this failure, or else be named.
   file.Reset();
   SystemError error = Win32Error(L"create", path, code);
   if (DeleteFileW(ExtendedLengthPath(path).c_str())) throw error;
-  throw SystemError(L"create", path, error.Reason() + L" The new file remains: delete it by hand.", error.Kind());
+  throw SystemError(L"create", path, error.Reason() + L" The new file remains: delete it by hand.",
+                    error.Kind());
 }
 
 }  // namespace
@@ -121,7 +126,7 @@ std::unique_ptr<OpenFile> Win32Platform::OpenForReading(const std::wstring& path
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"open", path);
   RefuseUnlessOnDisk(file.Get(), path, L"open");
-  return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
+  return std::make_unique<win32::platform::Win32OpenFile>(std::move(file), path);
 }
 
 std::unique_ptr<OpenFile> Win32Platform::CreateNew(const std::wstring& path) {
@@ -130,7 +135,8 @@ std::unique_ptr<OpenFile> Win32Platform::CreateNew(const std::wstring& path) {
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"create", path);
   const bool removed_unless_kept = MarkForRemovalOnClose(file, path);
-  return std::make_unique<win32::Win32OpenFile>(std::move(file), path, removed_unless_kept);
+  return std::make_unique<win32::platform::Win32OpenFile>(std::move(file), path,
+                                                          removed_unless_kept);
 }
 
 void Win32Platform::RemoveFile(const std::wstring& path) {
@@ -189,11 +195,13 @@ bool Win32Platform::NameTaken(const std::wstring& path) {
 
 std::wstring Win32Platform::ProgramFolder() {
   if (program_folder_override_) return *program_folder_override_;
-  return win32::FolderOfProgram(win32::RunningProgramPath());
+  return win32::platform::FolderOfProgram(win32::platform::RunningProgramPath());
 }
 
+std::vector<std::wstring> Win32Platform::GzipLocations() { return {GzipProgram(ProgramFolder())}; }
+
 std::unique_ptr<ChildProcess> Win32Platform::StartProcess(const ProcessLaunch& launch) {
-  return win32::StartChildProcess(launch);
+  return win32::platform::StartChildProcess(launch);
 }
 
 }  // namespace stavrel

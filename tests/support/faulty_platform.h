@@ -48,6 +48,7 @@ class FaultyPlatform : public Platform {
   bool FileExists(const std::wstring& path) override { return real_.FileExists(path); }
   bool NameTaken(const std::wstring& path) override { return real_.NameTaken(path); }
   std::wstring ProgramFolder() override { return real_.ProgramFolder(); }
+  std::vector<std::wstring> GzipLocations() override { return real_.GzipLocations(); }
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;
 
  private:

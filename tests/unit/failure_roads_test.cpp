@@ -7,8 +7,9 @@
 #include <functional>
 #include <map>
 
+#include "command_run.h"
 #include "faulty_platform.h"
-#include "module_converter_options.h"
+#include "module_converter.h"
 #include "gzip_bytes.h"
 #include "recording_window.h"
 #include "state_files.h"
@@ -110,8 +111,12 @@ class FailureRoads : public testing::Test {
         ConvertToSnes9x(window, platform, folder / L"in.mdl", {.records_per_chunk = 3, .pump_interval = {}});
         break;
       case Command::ConvertKeepingExisting:
-        ConvertToSnes9x(window, platform, folder / L"in.mdl", {.records_per_chunk = 3, .pump_interval = {}},
-                        ExistingDestination::Keep);
+        stavrel::RunCommand(window, [&]() -> std::vector<CommandReport> {
+          const ConvertPlan plan =
+              PlanConvert({folder / L"in.mdl", folder / L"out.mdl", L"&H1000", /*replace=*/false}, platform);
+          RunConvert(plan, window, platform, {.records_per_chunk = 3, .pump_interval = {}});
+          return {};
+        });
         break;
       case Command::Decompress:
         Decompress(window, platform, folder / L"game.003");
