@@ -1,7 +1,7 @@
 # Stavrel's two everyday commands:
 #   make run    builds the Windows program and starts it (under Wine on Linux)
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run test deps windows linux bench fuzz gzip-suite dist screenshots format format-check clean
+.PHONY: run test deps windows linux bench fuzz gzip-suite dist deb release-check screenshots format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -44,9 +44,20 @@ format-check: deps
 screenshots: windows
 	@scripts/make-screenshots.sh
 
-dist: windows
-	cd build/windows && cpack -G ZIP -B ../dist >/dev/null && rm -rf ../dist/_CPack_Packages
-	@ls build/dist/*.zip
+# The release files, in build/dist with their SHA256SUMS: the same bytes from
+# any clone of one commit (see packaging/).
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j2 --target stavrel stavrel-cli gzip
+	@packaging/make-zip.sh build/windows build/dist
+
+deb: deps
+	@packaging/make-deb.sh build/dist
+
+# Both release files built from two fresh clones in two folders, as two
+# users, and compared byte for byte; then the package's own tests.
+release-check: deps
+	@packaging/release-check.sh
 
 clean:
 	rm -rf build

@@ -7,20 +7,20 @@
 #include <map>
 #include <string>
 
+#include "form_commands.h"
 #include "platform/native_platform.h"
-#include "window_operations.h"
+#include "report_words.h"
 
 namespace stavrel::bench {
 
-class QuietWindow : public WindowOperations, public MessageSink {
+class QuietWindow : public FormView, public MessageSink {
  public:
   std::map<Box, std::wstring> boxes;
   bool failed = false;
 
   std::wstring BoxText(Box box) override { return boxes[box]; }
   void SetBoxText(Box, const std::wstring&) override {}
-  void SetProgressMax(double max) override { max_ = max; }
-  double ProgressMax() override { return max_; }
+  void SetProgressMax(double) override {}
   void SetProgressValue(double) override {}
   MessageSink& Messages() override { return *this; }
   void Show(const CommandReport& report) override {
@@ -30,9 +30,6 @@ class QuietWindow : public WindowOperations, public MessageSink {
   bool ProcessPendingEvents() override { return true; }
   void SetBackgroundWork(const std::wstring&) override {}
   void SetCommandsEnabled(bool) override {}
-
- private:
-  double max_ = 100;
 };
 
 // Paths as the program writes them: with backslashes, on every system.

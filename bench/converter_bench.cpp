@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "module_converter.h"
+#include "form_commands.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "state_files.h"
+#include "form_commands.h"
 
 namespace {
 

@@ -2,15 +2,16 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
+#include <vector>
 
 #include "command_run.h"
-#include "console_operations.h"
+#include "console_host.h"
 #include "console_text.h"
 #include "file_job.h"
 #include "module_converter.h"
 #include "report_line.h"
 #include "state_files.h"
-#include "state_names.h"
 #include "stop_request.h"
 
 namespace stavrel::cli {
@@ -39,18 +40,20 @@ JobWords WordsFor(Job job) {
 class Batch {
  public:
   Batch(const CliRequest& request, Platform& platform)
-      : request_(request), platform_(platform),
-        progress_(!request.quiet && IsTerminal(stderr)), operations_(progress_) {}
+      : request_(request),
+        platform_(platform),
+        progress_(!request.quiet && IsTerminal(stderr)),
+        host_(progress_) {}
 
   int Run();
 
  private:
-  // Runs one file through the core; returns the result line, empty when the
-  // file failed or was stopped.
-  std::wstring RunOne(const FileJob& job);
-  std::wstring Convert(const FileJob& job);
-  std::wstring Decompress(const FileJob& job);
-  std::wstring Recompress(const FileJob& job);
+  // Runs one file through the core; returns the result line, nothing when
+  // the file failed or was stopped.
+  std::optional<std::wstring> RunOne(const FileJob& job);
+  std::vector<CommandReport> Convert(const FileJob& job, std::optional<std::wstring>& line);
+  std::vector<CommandReport> Decompress(const FileJob& job, std::optional<std::wstring>& line);
+  std::vector<CommandReport> Recompress(const FileJob& job, std::optional<std::wstring>& line);
   // Shows the file's reports; false when it failed.
   bool Report(const FileJob& job);
   bool OutputFolderMissing();
@@ -59,74 +62,66 @@ class Batch {
   const CliRequest& request_;
   Platform& platform_;
   ProgressBar progress_;
-  ConsoleOperations operations_;
+  ConsoleHost host_;
   Tally tally_;
 };
 
-std::wstring Batch::Convert(const FileJob& job) {
-  const std::wstring factor = TextFromArgument(request_.factor);
-  operations_.StartFile({{Box::Factor, factor}, {Box::File1, job.input}, {Box::File2, job.output}});
+std::vector<CommandReport> Batch::Convert(const FileJob& job, std::optional<std::wstring>& line) {
   // The window's save dialog asks before it replaces a file; here nothing
   // asks, so an existing destination is kept unless --force says otherwise.
-  // The module itself given as destination is the core's to refuse.
-  // In the core's boundary, so that a failed look at the file is reported
-  // like any other failure.
-  if (!request_.force) {
-    RunCommand(operations_, [&] {
-      if (platform_.FileExists(job.output) && !platform_.SameFile(job.input, job.output))
-        throw CommandFailure({Severity::Error, L"The file to write to exists.", job.output, L"",
-                              L"Give --force to replace it. Nothing was written."});
-    });
-    if (!operations_.Reports().empty()) return L"";
-  }
-  ConvertToSnes9x(operations_, platform_, job.input);
-  const std::wstring variables = operations_.BoxText(Box::VarFound);
-  return job.typed_input + L" -> " + job.typed_output + L" (" + variables + L" variables)";
+  const ConvertPlan plan = PlanConvert(
+      {job.input, job.output, TextFromArgument(request_.factor), request_.force}, platform_);
+  const ConvertResult result = RunConvert(plan, host_, platform_);
+  if (!result.converted) return {{Severity::Error, L"At least 4 variables needed to convert"}};
+  line = job.typed_input + L" -> " + job.typed_output + L" (" + std::to_wstring(result.variables) +
+         L" variables)";
+  return {};
 }
 
-std::wstring Batch::Decompress(const FileJob& job) {
+std::vector<CommandReport> Batch::Decompress(const FileJob& job,
+                                             std::optional<std::wstring>& line) {
   const std::wstring name = request_.name ? TextFromArgument(*request_.name) : L"";
-  operations_.StartFile({{Box::Decompress, job.input}, {Box::FName, name}});
-  stavrel::Decompress(operations_, platform_, job.input);
-  try {
-    return job.typed_input + L" -> " + TypedSibling(job, FormDecompressNames(job.input, name).final_name);
-  } catch (const UnusableName&) {
-    return L"";  // the core has reported it
-  }
+  StateResult result =
+      RunDecompress(PlanDecompress({job.input, name}, platform_), host_, platform_);
+  line = job.typed_input + L" -> " + TypedSibling(job, result.final_name);
+  return std::move(result.warnings);
 }
 
-std::wstring Batch::Recompress(const FileJob& job) {
-  operations_.StartFile({{Box::Compress, job.input}});
-  Compress(operations_, platform_, job.input);
-  try {
-    return job.typed_input + L" -> " + TypedSibling(job, FormCompressNames(job.input).final_name);
-  } catch (const UnusableName&) {
-    return L"";
-  }
+std::vector<CommandReport> Batch::Recompress(const FileJob& job,
+                                             std::optional<std::wstring>& line) {
+  StateResult result = RunCompress(PlanCompress({job.input}, platform_), host_, platform_);
+  line = job.typed_input + L" -> " + TypedSibling(job, result.final_name);
+  return std::move(result.warnings);
 }
 
-std::wstring Batch::RunOne(const FileJob& job) {
-  switch (request_.job) {
-    case Job::Convert: return Convert(job);
-    case Job::Decompress: return Decompress(job);
-    case Job::Recompress: return Recompress(job);
-  }
-  return L"";
+std::optional<std::wstring> Batch::RunOne(const FileJob& job) {
+  std::optional<std::wstring> line;
+  RunCommand(host_, [&]() -> std::vector<CommandReport> {
+    switch (request_.job) {
+      case Job::Convert: return Convert(job, line);
+      case Job::Decompress: return Decompress(job, line);
+      case Job::Recompress: return Recompress(job, line);
+    }
+    return {};
+  });
+  return line;
 }
 
 bool Batch::Report(const FileJob& job) {
   const std::map<std::wstring, std::wstring> typed{{job.input, job.typed_input},
                                                    {job.output, job.typed_output}};
   bool failed = false;
-  for (const CommandReport& report : operations_.Reports()) {
+  for (CommandReport report : host_.Reports()) {
     failed = failed || report.severity == Severity::Error;
+    if (report.refusal == Refusal::FileInTheWay && request_.job == Job::Convert)
+      report.outcome.insert(report.outcome.begin(), L"Give --force to replace it.");
     WriteLine(stderr, ReportLine(report, job.typed_input, typed));
   }
   if (failed) {
     ++tally_.failed;
     return false;
   }
-  if (!operations_.Reports().empty()) ++tally_.warned;
+  if (!host_.Reports().empty()) ++tally_.warned;
   ++tally_.done;
   return true;
 }
@@ -134,8 +129,8 @@ bool Batch::Report(const FileJob& job) {
 void Batch::PrintSummary(std::size_t total) {
   if (request_.quiet || total < 2) return;
   const JobWords words = WordsFor(request_.job);
-  std::wstring line = std::wstring(words.done) + L" " + std::to_wstring(tally_.done) + L" " + words.thing +
-                      (tally_.done == 1 ? L"" : L"s");
+  std::wstring line = std::wstring(words.done) + L" " + std::to_wstring(tally_.done) + L" " +
+                      words.thing + (tally_.done == 1 ? L"" : L"s");
   if (tally_.warned > 0) line += L" (" + std::to_wstring(tally_.warned) + L" with warnings)";
   line += L", " + std::to_wstring(tally_.failed) + L" failed";
   WriteLine(stdout, line);
@@ -143,7 +138,8 @@ void Batch::PrintSummary(std::size_t total) {
 
 bool Batch::OutputFolderMissing() {
   if (!request_.output_dir || IsFolder(*request_.output_dir)) return false;
-  WriteLine(stderr, std::wstring(kProgramName) + L": " + ForDisplay(TextFromArgument(*request_.output_dir)) +
+  WriteLine(stderr, std::wstring(kProgramName) + L": " +
+                        ForDisplay(TextFromArgument(*request_.output_dir)) +
                         L": The folder to write to does not exist. Nothing was written.");
   return true;
 }
@@ -155,23 +151,25 @@ int Batch::Run() {
   for (const FileJob& job : jobs) {
     if (StopRequested()) break;
     progress_.StartFile(started++, jobs.size(), ForDisplay(job.typed_input));
-    const std::wstring result = RunOne(job);
+    host_.StartFile();
+    const std::optional<std::wstring> result = RunOne(job);
     progress_.Clear();
-    // Stopped: the core has left this file as it was and said so if it could not.
-    if (operations_.Stopped()) {
+    // Stopped before it was done: the core has left this file as it was and
+    // said so if it could not. A file finished despite the stop counts as done.
+    if (!result && StopRequested()) {
       --started;
-      for (const CommandReport& report : operations_.Reports())
+      for (const CommandReport& report : host_.Reports())
         WriteLine(stderr, ReportLine(report, job.typed_input, {}));
       break;
     }
-    if (Report(job) && !result.empty() && !request_.quiet)
-      WriteLine(stdout, std::wstring(WordsFor(request_.job).done) + L" " + ForDisplay(result));
+    if (Report(job) && result && !request_.quiet)
+      WriteLine(stdout, std::wstring(WordsFor(request_.job).done) + L" " + ForDisplay(*result));
   }
   PrintSummary(jobs.size());
   if (StopRequested()) {
-    WriteLine(stderr, std::wstring(kProgramName) + L": stopped: " + std::to_wstring(jobs.size() - started) +
-                          L" of " + std::to_wstring(jobs.size()) +
-                          L" files not done and left as they were");
+    WriteLine(stderr, std::wstring(kProgramName) + L": stopped: " +
+                          std::to_wstring(jobs.size() - started) + L" of " +
+                          std::to_wstring(jobs.size()) + L" files not done and left as they were");
     return kStoppedExitCode;
   }
   if (tally_.failed > 0) return 1;

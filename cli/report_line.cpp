@@ -5,7 +5,7 @@
 namespace stavrel::cli {
 namespace {
 
-// The core words its reports for a message box, in lines and paragraphs.
+// gzip's words come in lines.
 std::wstring OneLine(const std::wstring& text) {
   std::wstring line;
   for (wchar_t c : text) {
@@ -25,6 +25,17 @@ std::wstring WithoutFinalStop(std::wstring text) {
   return text;
 }
 
+// What became of the files, gzip's words and what stays behind, as one run
+// of sentences.
+std::wstring OutcomeWords(const CommandReport& report) {
+  std::wstring words;
+  const auto add = [&](const std::wstring& text) { words += (words.empty() ? L"" : L" ") + text; };
+  for (const std::wstring& sentence : report.outcome) add(sentence);
+  if (!report.gzip_said.empty()) add(L"gzip.exe said: " + OneLine(report.gzip_said));
+  for (const std::wstring& sentence : report.left_behind) add(sentence);
+  return words;
+}
+
 }  // namespace
 
 std::wstring ReportLine(const CommandReport& report, const std::wstring& file_at_hand,
@@ -37,7 +48,7 @@ std::wstring ReportLine(const CommandReport& report, const std::wstring& file_at
   line += ForDisplay(WithoutFinalStop(OneLine(report.summary)));
   if (const std::wstring reason = OneLine(report.reason); !reason.empty())
     line += L": " + ForDisplay(WithoutFinalStop(reason));
-  if (const std::wstring outcome = OneLine(report.outcome); !outcome.empty())
+  if (const std::wstring outcome = OutcomeWords(report); !outcome.empty())
     line += L". " + ForDisplay(outcome);
   return line;
 }

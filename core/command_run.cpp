@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "base/utf.h"
 #include "path_names.h"
 
 namespace stavrel {
@@ -9,29 +10,22 @@ namespace {
 
 class CommandsDisabled {
  public:
-  explicit CommandsDisabled(WindowOperations& window) : window_(window) {
-    window_.SetCommandsEnabled(false);
-  }
-  ~CommandsDisabled() { window_.SetCommandsEnabled(true); }
+  explicit CommandsDisabled(Host& host) : host_(host) { host_.SetCommandsEnabled(false); }
+  ~CommandsDisabled() { host_.SetCommandsEnabled(true); }
   CommandsDisabled(const CommandsDisabled&) = delete;
   CommandsDisabled& operator=(const CommandsDisabled&) = delete;
 
  private:
-  WindowOperations& window_;
+  Host& host_;
 };
-
-// Standard library messages are ASCII.
-std::wstring Widen(const char* text) {
-  std::wstring wide;
-  for (; text && *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-  return wide;
-}
 
 }  // namespace
 
 CommandReport SystemFailure(std::wstring summary, const SystemError& error, std::wstring outcome) {
-  return {Severity::Error, std::move(summary), error.Path(),
-          error.Reason().empty() ? L"unknown" : error.Reason(), std::move(outcome)};
+  CommandReport report{Severity::Error, std::move(summary), error.Path(),
+                       error.Reason().empty() ? L"unknown" : error.Reason()};
+  if (!outcome.empty()) report.outcome.push_back(std::move(outcome));
+  return report;
 }
 
 CommandReport DescribeException(std::exception_ptr error, const std::wstring& what_failed) {
@@ -47,25 +41,25 @@ CommandReport DescribeException(std::exception_ptr error, const std::wstring& wh
         failure, L"");
   } catch (const PathTooShort& failure) {
     return {Severity::Error, summary, failure.Path(),
-            L"the name is too short to end in an extension", L""};
+            L"the name is too short to end in an extension"};
   } catch (const std::bad_alloc&) {
-    return {Severity::Error, summary, L"", L"Stavrel ran out of memory.", L""};
+    return {Severity::Error, summary, L"", L"Stavrel ran out of memory."};
   } catch (const std::exception& failure) {
-    return {Severity::Error, summary, L"", Widen(failure.what()), L""};
+    return {Severity::Error, summary, L"", Utf8ToWide(failure.what())};
   } catch (...) {
-    return {Severity::Error, summary, L"", L"an unknown failure", L""};
+    return {Severity::Error, summary, L"", L"an unknown failure"};
   }
 }
 
-bool CommandGate::Run(WindowOperations& window, WhileRunning while_running,
-                      const std::function<void()>& body, const std::wstring& what_failed) {
+bool CommandGate::Run(Host& host, WhileRunning while_running, const std::function<void()>& body,
+                      const std::wstring& what_failed) {
   // Commands are disabled while one runs, but a click already queued, or an
   // access key, can still arrive through the event pump.
   if (Running() && while_running == WhileRunning::Refuse) return false;
   std::exception_ptr failure;
   {
     ++depth_;
-    CommandsDisabled disabled(window);
+    CommandsDisabled disabled(host);
     try {
       body();
     } catch (const CommandStopped&) {
@@ -76,13 +70,15 @@ bool CommandGate::Run(WindowOperations& window, WhileRunning while_running,
     if (--depth_ == 0) stop_requested_ = false;
   }
   // The buttons are back before the user reads the message.
-  if (failure) window.Messages().Show(DescribeException(failure, what_failed));
+  if (failure) host.Messages().Show(DescribeException(failure, what_failed));
   return true;
 }
 
-void RunCommand(WindowOperations& window, const std::function<void()>& body) {
+void RunCommand(Host& host, const std::function<std::vector<CommandReport>()>& body) {
+  std::vector<CommandReport> warnings;
   CommandGate gate;
-  gate.Run(window, CommandGate::WhileRunning::Refuse, body);
+  gate.Run(host, CommandGate::WhileRunning::Refuse, [&] { warnings = body(); });
+  for (const CommandReport& warning : warnings) host.Messages().Show(warning);
 }
 
 }  // namespace stavrel

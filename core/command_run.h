@@ -5,10 +5,11 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/system_error.h"
 #include "command_report.h"
-#include "window_operations.h"
+#include "host.h"
 
 namespace stavrel {
 
@@ -21,6 +22,7 @@ class CommandStopped : public std::exception {
 
 // A report of a failed file or process operation: the system's reason, or
 // "unknown" when it gave none.
+// `outcome` is one sentence, or empty.
 CommandReport SystemFailure(std::wstring summary, const SystemError& error, std::wstring outcome);
 
 // The one place where an exception becomes words. A CommandFailure keeps its
@@ -45,7 +47,7 @@ class CommandGate {
   // Runs the command in the boundary: refused (returns false) when another
   // is running unless it may nest, as an About box may. A failure that
   // escapes the command is summed up under `what_failed`.
-  bool Run(WindowOperations& window, WhileRunning while_running, const std::function<void()>& body,
+  bool Run(Host& host, WhileRunning while_running, const std::function<void()>& body,
            const std::wstring& what_failed = L"");
 
  private:
@@ -55,6 +57,7 @@ class CommandGate {
 };
 
 // A command on its own gate, for callers that run one command at a time.
-void RunCommand(WindowOperations& window, const std::function<void()>& body);
+// The warnings the body returns are shown once its commands are back.
+void RunCommand(Host& host, const std::function<std::vector<CommandReport>()>& body);
 
 }  // namespace stavrel

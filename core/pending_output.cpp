@@ -15,11 +15,22 @@ std::wstring TemporaryName(const std::wstring& final_path, int attempt) {
 
 }  // namespace
 
-PendingOutput::PendingOutput(Platform& platform, std::wstring final_path)
-    : platform_(platform), final_path_(std::move(final_path)),
+std::wstring FreeTemporaryName(Platform& platform, const std::wstring& final_path) {
+  for (int attempt = 0; attempt + 1 < kNameAttempts; ++attempt) {
+    std::wstring name = TemporaryName(final_path, attempt);
+    if (!platform.FileExists(name)) return name;
+  }
+  return TemporaryName(final_path, kNameAttempts - 1);
+}
+
+PendingOutput::PendingOutput(Platform& platform, std::wstring final_path,
+                             const std::wstring& temporary, bool replace)
+    : platform_(platform),
+      final_path_(std::move(final_path)),
+      replace_(replace),
       replaces_a_file_(platform_.FileExists(final_path_)) {
+  temporary_path_ = temporary;
   for (int attempt = 0;; ++attempt) {
-    temporary_path_ = TemporaryName(final_path_, attempt);
     try {
       file_ = platform_.CreateNew(temporary_path_);
       return;
@@ -27,6 +38,8 @@ PendingOutput::PendingOutput(Platform& platform, std::wstring final_path)
       // A leftover of another run: never reuse it, pick the next name.
       if (error.Kind() != ErrorKind::AlreadyExists || attempt + 1 == kNameAttempts) throw;
     }
+    temporary_path_ = TemporaryName(final_path_, attempt);
+    if (temporary_path_ == temporary) temporary_path_ = TemporaryName(final_path_, ++attempt);
   }
 }
 
@@ -41,7 +54,7 @@ void PendingOutput::Commit() {
   if (replaces_a_file_) file_->Flush();
   auto file = std::move(file_);
   file->Close();
-  platform_.RenameFile(temporary_path_, final_path_, /*replace=*/true);
+  platform_.RenameFile(temporary_path_, final_path_, replace_);
   settled_ = true;
 }
 
@@ -52,8 +65,8 @@ std::wstring PendingOutput::Discard() noexcept {
     platform_.RemoveFile(temporary_path_);
     return L"";
   } catch (const SystemError& error) {
-    return L"The incomplete file " + temporary_path_ + L" could not be removed (" +
-           error.Reason() + L"); delete it by hand.";
+    return L"The incomplete file " + temporary_path_ + L" could not be removed (" + error.Reason() +
+           L"); delete it by hand.";
   } catch (...) {
     return L"The incomplete file " + temporary_path_ + L" may remain; delete it by hand.";
   }

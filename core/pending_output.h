@@ -9,9 +9,16 @@
 
 namespace stavrel {
 
+// The first of the names a pending output may take that is free now.
+std::wstring FreeTemporaryName(Platform& platform, const std::wstring& final_path);
+
 class PendingOutput {
  public:
-  PendingOutput(Platform& platform, std::wstring final_path);
+  // Creates `temporary`, or the next free name when one has appeared there
+  // since it was chosen. Commit replaces a file under the final name only
+  // when `replace` allows it.
+  PendingOutput(Platform& platform, std::wstring final_path, const std::wstring& temporary,
+                bool replace);
   ~PendingOutput();
   PendingOutput(const PendingOutput&) = delete;
   PendingOutput& operator=(const PendingOutput&) = delete;
@@ -19,8 +26,8 @@ class PendingOutput {
   OpenFile& File() { return *file_; }
   const std::wstring& TemporaryPath() const { return temporary_path_; }
 
-  // Closes and renames over the final name, flushing first when that name
-  // is taken.
+  // Closes and renames to the final name, flushing first when that name is
+  // taken.
   void Commit();
   // Closes and removes the temporary file. Returns what is left behind, in
   // words for the user: empty when nothing is.
@@ -30,6 +37,7 @@ class PendingOutput {
   Platform& platform_;
   std::wstring final_path_;
   std::wstring temporary_path_;
+  bool replace_;
   bool replaces_a_file_;
   std::unique_ptr<OpenFile> file_;
   bool settled_ = false;

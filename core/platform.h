@@ -69,6 +69,8 @@ class Platform {
   virtual bool FileExists(const std::wstring& path) = 0;
   // The running program's folder: no trailing "\" except at a drive root.
   virtual std::wstring ProgramFolder() = 0;
+  // Where gzip may be, in order of preference, whether it is there or not.
+  virtual std::vector<std::wstring> GzipLocations() = 0;
   virtual std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) = 0;
 };
 

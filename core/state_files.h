@@ -2,16 +2,57 @@
 // Moving a save state between its gzip-compressed form and the decompressed
 // ".sds" form, by running gzip.exe from the program folder.
 #include <string>
+#include <vector>
 
+#include "host.h"
 #include "platform.h"
-#include "window_operations.h"
+#include "state_names.h"
 
 namespace stavrel {
 
-// Replaces the compressed state `state` with TrimExt(folder & default name) & "sds".
-void Decompress(WindowOperations& window, Platform& platform, const std::wstring& state);
+struct DecompressRequest {
+  std::wstring state;
+  std::wstring default_name;  // empty: the state's own file name
+};
 
-// Turns `path` into TrimExt(folder & name) & "000", compressed.
-void Compress(WindowOperations& window, Platform& platform, const std::wstring& path);
+struct CompressRequest {
+  std::wstring file;
+};
+
+// Everything a decompression will do, worked out before a file is touched:
+// the state is copied to names.compressed, gzip turns that into
+// names.decompressed, which becomes names.final_name; the state goes.
+struct DecompressPlan {
+  std::wstring state;
+  DecompressNames names{};
+  ProcessLaunch gzip{};
+  bool replaces_state = false;  // the final name is the state itself
+};
+
+// gzip turns `file` into names.compressed, which becomes names.final_name.
+struct CompressPlan {
+  std::wstring file;
+  CompressNames names{};
+  ProcessLaunch gzip{};
+  bool replaces_input = false;  // the final name is the file itself
+};
+
+struct StateResult {
+  std::wstring final_name;
+  std::vector<CommandReport> warnings{};  // the work is done, with something to say
+};
+
+// Check the request; throw CommandFailure with the refusal (an unusable
+// name, no gzip.exe, a missing input, a file in the way). They look at the
+// file system but change nothing.
+DecompressPlan PlanDecompress(const DecompressRequest& request, Platform& platform);
+CompressPlan PlanCompress(const CompressRequest& request, Platform& platform);
+
+// Carry out a plan; throw CommandFailure when it fails (having removed what
+// they made while the user's file still exists) and CommandStopped when the
+// host asked to stop before gzip was done. A stop that comes once gzip has
+// finished finishes the command.
+StateResult RunDecompress(const DecompressPlan& plan, Host& host, Platform& platform);
+StateResult RunCompress(const CompressPlan& plan, Host& host, Platform& platform);
 
 }  // namespace stavrel

@@ -28,6 +28,7 @@ class MemoryPlatform : public Platform {
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override;
   std::wstring ProgramFolder() override { return L"C:\\Stavrel"; }
+  std::vector<std::wstring> GzipLocations() override { return {L"C:\\Stavrel\\gzip.exe"}; }
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;
 
   // The file's bytes; throws SystemError(NotFound) when it does not exist.

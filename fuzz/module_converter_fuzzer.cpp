@@ -9,8 +9,6 @@
 #include "factor_reference.h"
 #include "fuzz_check.h"
 #include "memory_platform.h"
-#include "module_converter.h"
-#include "module_converter_options.h"
 #include "module_reference.h"
 #include "recording_window.h"
 

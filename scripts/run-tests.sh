@@ -41,6 +41,14 @@ trap cleanup EXIT INT TERM
 step "test-linux" ctest --test-dir build/linux -j2 --output-on-failure
 step "test-linux-asan" ctest --test-dir build/linux-asan -j2 --output-on-failure
 
+# The Debian package of stavrel-cli, built as `make deb` builds it (into a
+# folder of its own, leaving build/dist to make dist and make deb).
+package() {
+  packaging/make-deb.sh build/package-test >/dev/null &&
+    bash tests/packaging/deb_test.sh build/package-test/stavrel-cli_*.deb .
+}
+step "package" package
+
 DISPLAY=$(scripts/wine-session.sh start 96)
 export DISPLAY
 step "test-windows" ctest --test-dir build/windows --output-on-failure

@@ -8,7 +8,8 @@ namespace stavrel::win {
 
 void SetCurrentFolder(const std::wstring& folder) {
   if (folder.empty()) return;
-  if (!SetCurrentDirectoryW(folder.c_str())) win32::ThrowLastError(L"Change the current folder", folder);
+  if (!SetCurrentDirectoryW(folder.c_str()))
+    win32::ThrowLastError(L"Change the current folder", folder);
 }
 
 }  // namespace stavrel::win

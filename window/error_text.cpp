@@ -1,6 +1,7 @@
 #include "error_text.h"
 
 #include "command_run.h"
+#include "report_words.h"
 
 namespace stavrel::win {
 

@@ -1,8 +1,7 @@
 // frmMain's hand-overs to the program's logic in core/.
 #include "frm_main.h"
-#include "module_converter.h"
+#include "form_commands.h"
 #include "path_names.h"
-#include "state_files.h"
 
 namespace stavrel::win {
 
@@ -16,7 +15,9 @@ void frmMain::Decompress(const std::wstring& state) {
   stavrel::Decompress(operations_, platform_, state);
 }
 
-void frmMain::Compress(const std::wstring& path) { stavrel::Compress(operations_, platform_, path); }
+void frmMain::Compress(const std::wstring& path) {
+  stavrel::Compress(operations_, platform_, path);
+}
 
 std::wstring frmMain::RootDir(const std::wstring& path) { return stavrel::RootDir(path); }
 

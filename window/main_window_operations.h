@@ -1,14 +1,14 @@
 #pragma once
-// The program logic's view of the main window (stavrel::WindowOperations),
+// The commands' view of the main window (stavrel::FormView),
 // carried out on the real controls.
 #include <windows.h>
 
 #include "command_run.h"
-#include "window_operations.h"
+#include "form_view.h"
 
 namespace stavrel::win {
 
-class MainWindowOperations final : public WindowOperations, public MessageSink {
+class MainWindowOperations final : public FormView, public MessageSink {
  public:
   explicit MainWindowOperations(CommandGate& gate) noexcept : gate_(gate) {}
 
@@ -18,7 +18,6 @@ class MainWindowOperations final : public WindowOperations, public MessageSink {
   std::wstring BoxText(Box box) override;
   void SetBoxText(Box box, const std::wstring& text) override;
   void SetProgressMax(double max) override;
-  double ProgressMax() override;
   void SetProgressValue(double value) override;
   MessageSink& Messages() override { return *this; }
   void Show(const CommandReport& report) override;

@@ -13,6 +13,7 @@
 #include "posix_file_copy.h"
 #include "posix_open_file.h"
 #include "posix_rename.h"
+#include "state_names.h"
 
 namespace stavrel {
 
@@ -99,6 +100,13 @@ std::wstring PosixPlatform::ProgramFolder() {
   // A program at the very top keeps the "/" as its folder, like "C:\".
   const std::string folder = program.substr(0, last_separator == 0 ? 1 : last_separator);
   return posix::FromPosixPath(folder);
+}
+
+std::vector<std::wstring> PosixPlatform::GzipLocations() {
+  const std::wstring folder = ProgramFolder();
+  // The folder above the program's; empty when the program is in "/".
+  const std::wstring prefix = folder.substr(0, folder.rfind(L'\\'));
+  return {GzipProgram(folder), prefix + L"\\libexec\\stavrel\\gzip"};
 }
 
 std::unique_ptr<ChildProcess> PosixPlatform::StartProcess(const ProcessLaunch& launch) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform.h"
 
@@ -23,6 +24,9 @@ class PosixPlatform final : public Platform {
   bool FileExists(const std::wstring& path) override;
   // In Windows form too ("\" between folders), like every other path here.
   std::wstring ProgramFolder() override;
+  // Beside the program (as in the build tree), then <prefix>/libexec/stavrel/gzip
+  // for a program installed as <prefix>/bin/stavrel-cli.
+  std::vector<std::wstring> GzipLocations() override;
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;
 
  private:

@@ -140,7 +140,8 @@ std::vector<wchar_t> EnvironmentFor(const ProcessLaunch& launch) {
   for (const wchar_t* entry = block.Get(); *entry; entry += wcslen(entry) + 1) {
     const std::wstring_view variable(entry);
     bool unset = false;
-    for (const std::wstring& name : launch.unset_environment) unset = unset || NameIs(variable, name);
+    for (const std::wstring& name : launch.unset_environment)
+      unset = unset || NameIs(variable, name);
     if (unset) continue;
     kept.insert(kept.end(), variable.begin(), variable.end());
     kept.push_back(L'\0');

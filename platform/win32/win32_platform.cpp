@@ -10,6 +10,7 @@
 #include "base/win32/scoped_handles.h"
 #include "base/win32/system_error_text.h"
 #include "program_folder.h"
+#include "state_names.h"
 #include "win32_child_process.h"
 #include "win32_open_file.h"
 
@@ -144,6 +145,8 @@ std::wstring Win32Platform::ProgramFolder() {
   if (program_folder_override_) return *program_folder_override_;
   return win32::platform::FolderOfProgram(win32::platform::RunningProgramPath());
 }
+
+std::vector<std::wstring> Win32Platform::GzipLocations() { return {GzipProgram(ProgramFolder())}; }
 
 std::unique_ptr<ChildProcess> Win32Platform::StartProcess(const ProcessLaunch& launch) {
   return win32::platform::StartChildProcess(launch);

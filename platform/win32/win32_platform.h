@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform.h"
 
@@ -22,6 +23,7 @@ class Win32Platform final : public Platform {
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override;
   std::wstring ProgramFolder() override;
+  std::vector<std::wstring> GzipLocations() override;
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;
 
  private:

@@ -145,13 +145,18 @@ expect_status 1
 expect_err "state.000: A file is in the way"
 [ "$(cat state.000)" = "old" ] || fail "the file in the way was changed"
 expect_files a.mdl copy.mdl expected.mdl state.000 state.003 state.sds taken.mdl three.mdl
-# A program folder without gzip.exe.
+# A program folder without gzip.exe: the message names every place looked at.
 mkdir alone
 cp "$cli" alone/
 $runner "alone/$(basename "$cli")" decompress state.003 >"$work/out" 2>"$work/err"
 status=$?
 expect_status 1
-expect_err "gzip.exe is missing from Stavrel's folder"
+if $under_wine; then
+  expect_err "state.003: Stavrel's gzip was not found at Z:"
+  expect_err '\alone\gzip.exe. Reinstall Stavrel. Nothing was changed.'
+else
+  expect_err "state.003: Stavrel's gzip was not found at $(pwd -P)/alone/gzip.exe or $(pwd -P)/libexec/stavrel/gzip. Reinstall"
+fi
 expect_files_in . a.mdl alone copy.mdl expected.mdl state.000 state.003 state.sds taken.mdl three.mdl
 finish
 
@@ -229,6 +234,21 @@ if $under_wine; then
   run_cli convert --factor 1 --output-dir out 'mods\*.mdl'
   expect_status 0
   expect_files_in out a.mdl b.mdl
+fi
+finish
+
+begin "gzip where an installed program keeps it"
+if ! $under_wine; then
+  # <prefix>/bin/stavrel-cli runs <prefix>/libexec/stavrel/gzip.
+  mkdir -p bin libexec/stavrel
+  cp "$cli" bin/
+  cp "$(dirname "$cli")/gzip" libexec/stavrel/gzip
+  module game.mdl 100 0
+  gzip -c game.mdl >game.003
+  bin/stavrel-cli decompress game.003 >"$work/out" 2>"$work/err"
+  status=$?
+  expect_status 0
+  expect_same game.sds game.mdl
 fi
 finish
 

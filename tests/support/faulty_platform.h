@@ -46,6 +46,7 @@ class FaultyPlatform : public Platform {
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override { return real_.FileExists(path); }
   std::wstring ProgramFolder() override { return real_.ProgramFolder(); }
+  std::vector<std::wstring> GzipLocations() override { return real_.GzipLocations(); }
   std::unique_ptr<ChildProcess> StartProcess(const ProcessLaunch& launch) override;
 
  private:

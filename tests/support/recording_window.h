@@ -1,12 +1,13 @@
 #pragma once
-// A window that records what the program does to it, for tests without a
+// A window that records what its commands do to it, for tests without a
 // screen. It can also act out a user closing the window mid-run.
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "window_operations.h"
+#include "form_commands.h"
+#include "report_words.h"
 
 namespace stavrel::test {
 
@@ -16,7 +17,7 @@ struct ShownMessage {
   MessageIcon icon;
 };
 
-class RecordingWindow : public WindowOperations, public MessageSink {
+class RecordingWindow : public FormView, public MessageSink {
  public:
   std::map<Box, std::wstring> boxes;
   double progress_max = 100;
@@ -34,7 +35,6 @@ class RecordingWindow : public WindowOperations, public MessageSink {
   std::wstring BoxText(Box box) override { return boxes[box]; }
   void SetBoxText(Box box, const std::wstring& text) override { boxes[box] = text; }
   void SetProgressMax(double max) override { progress_max = max; }
-  double ProgressMax() override { return progress_max; }
   void SetProgressValue(double value) override { progress_values.push_back(value); }
   MessageSink& Messages() override { return *this; }
   void Show(const CommandReport& report) override {

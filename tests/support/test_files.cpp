@@ -90,16 +90,21 @@ std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder) {
   return std::make_unique<NativePlatform>(program_folder);
 }
 
-GzipProgramFolder::GzipProgramFolder(const std::wstring& hint) : folder_(hint) {
-  // STAVREL_GZIP is the built gzip's path on the build machine.
-  fs::path built = STAVREL_GZIP;
+fs::path BuildMachinePath(const std::string& path) {
+  fs::path built = path;
 #ifdef _WIN32
   // Under Wine the build machine's "/" is drive Z:.
   std::wstring windows = L"Z:" + built.wstring();
   std::replace(windows.begin(), windows.end(), L'/', L'\\');
   built = windows;
 #endif
-  fs::copy_file(built, NativePath(folder_ / L"gzip.exe"), fs::copy_options::overwrite_existing);
+  return built;
+}
+
+GzipProgramFolder::GzipProgramFolder(const std::wstring& hint) : folder_(hint) {
+  // STAVREL_GZIP is the built gzip's path on the build machine.
+  fs::copy_file(BuildMachinePath(STAVREL_GZIP), NativePath(folder_ / L"gzip.exe"),
+                fs::copy_options::overwrite_existing);
 }
 
 namespace {

@@ -17,6 +17,10 @@ using Bytes = std::vector<std::uint8_t>;
 // the path is too long for the plain form.
 std::filesystem::path NativePath(const std::wstring& path);
 
+// A path on the build machine (as the build names a built file) as this
+// test sees it: under Wine the build machine's "/" is drive Z:.
+std::filesystem::path BuildMachinePath(const std::string& path);
+
 // A folder whose name holds a blank and a non-ASCII letter, so that paths
 // are never plain ASCII, removed with everything in it (read-only files
 // included) at the end of the test.

@@ -7,12 +7,11 @@ set -eu
 runner=$1 ui_tests=$2 build=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$build" && cpack -G ZIP -B "$work/pack" >/dev/null)
-zip=$(ls "$work"/pack/stavrel-*-win64.zip)
+zip=$("$(dirname "$0")/../../packaging/make-zip.sh" "$build" "$work/pack")
 mkdir -p "$work/Program Files é"
 (cd "$work/Program Files é" && cmake -E tar xf "$zip")
 folder=$(ls -d "$work/Program Files é"/stavrel-*-win64)
-for f in stavrel.exe stavrel-cli.exe gzip.exe README.md LICENSE docs/guide.md; do
+for f in stavrel.exe stavrel-cli.exe gzip.exe README.md LICENSE CHANGELOG.md docs/guide.md; do
   [ -f "$folder/$f" ] || { echo "missing from the zip: $f" >&2; exit 1; }
 done
 STAVREL_PROGRAM_FOLDER="Z:$(echo "$folder" | tr / '\\')" \

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "faulty_platform.h"
-#include "module_converter_options.h"
+#include "module_converter.h"
 #include "gzip_bytes.h"
 #include "recording_window.h"
 #include "state_files.h"

@@ -1,7 +1,13 @@
 // Stands in for a gzip.exe that hangs: it leaves its process id in
-// "hang.pid" in its working folder and sleeps until it is killed.
+// "hang.pid" in its working folder and sleeps until it is killed. With
+// HANGING_GZIP_FINISHES set it first does what gzip does when it is done
+// (its output in place, its input removed), and hangs only then, as a gzip
+// stopped just before it exits.
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <string>
 #include <thread>
 
 #ifdef _WIN32
@@ -12,7 +18,21 @@
 #define CURRENT_PID getpid()
 #endif
 
-int main() {
+namespace {
+
+void FinishLikeGzip(int argc, char** argv) {
+  const std::string input = argv[argc - 1];
+  bool decompress = false;
+  for (int i = 1; i < argc; ++i) decompress = decompress || std::strcmp(argv[i], "-d") == 0;
+  const std::string output = decompress ? input.substr(0, input.size() - 3) : input + ".gz";
+  std::ofstream(output, std::ios::binary) << "done";
+  std::remove(input.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("HANGING_GZIP_FINISHES") && argc > 1) FinishLikeGzip(argc, argv);
   {
     std::ofstream("hang.pid.tmp") << CURRENT_PID;
   }

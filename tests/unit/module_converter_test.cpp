@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "module_bytes.h"
-#include "module_converter_options.h"
 #include "recording_window.h"
 #include "test_files.h"
 
@@ -173,6 +174,48 @@ TEST_F(ConverterTest, RefusedRunsSayWhyAndChangeNothing) {
     EXPECT_EQ(ReadBytes(source), module);
     EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl"}));
     EXPECT_TRUE(window.CommandsEnabled());
+  }
+}
+
+// What a plan works out, or why it refuses; planning never changes the folder.
+struct PlanCase {
+  const char* name;
+  ConvertRequest request;
+  std::vector<std::wstring> existing;  // besides in.mdl
+  const wchar_t* refused;              // in the summary; nullptr: a plan
+  std::wstring temporary{};
+  bool replaces_a_file = false;
+};
+
+TEST_F(ConverterTest, PlansWorkOutEveryNameAndTouchNoFile) {
+  WriteBytes(source, MakeModule(4, {1}));
+  const std::wstring out_tmp = destination + L".stavrel-tmp";
+  const PlanCase cases[] = {
+      {"a new destination", {source, destination, L"&H10"}, {}, nullptr, out_tmp, false},
+      {"a leftover temporary is never reused", {source, destination, L"1"}, {L"out.mdl.stavrel-tmp"}, nullptr,
+       out_tmp + L"1", false},
+      {"replacing is asked for", {source, destination, L"1", true}, {L"out.mdl"}, nullptr, out_tmp, true},
+      {"a file in the way", {source, destination, L"1"}, {L"out.mdl"}, L"The file to write to exists."},
+      {"the module itself", {source, source, L"1", true}, {}, L"module being read"},
+      {"no destination", {source, L"", L"1"}, {}, L"No file to write to"},
+      {"a factor out of range", {source, destination, L"3E10"}, {}, L"3E10"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::wstring& name : c.existing) WriteBytes(folder / name, {7});
+    const std::vector<std::wstring> before = folder.Names();
+    try {
+      const ConvertPlan plan = PlanConvert(c.request, *platform);
+      EXPECT_EQ(c.refused, nullptr);
+      EXPECT_EQ(plan.temporary, c.temporary);
+      EXPECT_EQ(plan.replaces_a_file, c.replaces_a_file);
+    } catch (const CommandFailure& failure) {
+      ASSERT_NE(c.refused, nullptr) << testing::PrintToString(failure.Report().summary);
+      EXPECT_NE(failure.Report().summary.find(c.refused), std::wstring::npos);
+      EXPECT_EQ(failure.Report().refusal == Refusal::FileInTheWay, c.existing == std::vector{std::wstring(L"out.mdl")});
+    }
+    EXPECT_EQ(folder.Names(), before);
+    for (const std::wstring& name : c.existing) std::filesystem::remove(test::NativePath(folder / name));
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <thread>
 
@@ -201,34 +202,47 @@ TEST_F(RealFaults, GzipThatHangsUntilKilledLeavesTheStateAlone) {
 }
 
 // The user asks to stop a gzip.exe that hangs: it is ended, this run's
-// temporaries go, the state stays, and nothing needs saying.
+// temporaries go, the state stays, and nothing needs saying. A gzip that has
+// already finished (its input gone, its output complete) is not abandoned:
+// the command finishes.
 TEST_F(RealFaults, GzipThatHangsIsStoppedOnRequest) {
   test::TempFolder program{L"prog"};
   std::filesystem::copy_file(HANGING_GZIP, test::NativePath(program / L"gzip.exe"));
-  std::wstring program_folder = program.Path();
-  program_folder.pop_back();
-  auto hanging = test::MakePlatform(program_folder);
+  auto hanging = test::MakePlatform(program.Folder());
   const Bytes state = {0x1f, 0x8b, 8, 0, 0, 0, 0, 0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  for (bool decompress : {true, false}) {
-    SCOPED_TRACE(decompress ? "decompress" : "compress");
+  const struct {
+    bool decompress;
+    bool finishes;
+    const wchar_t* left;  // the one file in the folder afterwards
+  } cases[] = {
+      {true, false, L"game.003"},
+      {false, false, L"game.003"},
+      {true, true, L"game.sds"},
+      {false, true, L"game.000"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.decompress ? "decompress" : "compress") << " finishes " << c.finishes);
+    std::optional<test::ScopedEnvironment> finishes;
+    if (c.finishes) finishes.emplace(L"HANGING_GZIP_FINISHES", L"1");
     window = {};
     WriteBytes(folder / L"game.003", state);
     window.boxes[Box::FName] = L"game.003";
     window.close_after_pumps = 20;  // about 0.3 s into a wait that never ends
-    if (decompress)
+    if (c.decompress)
       Decompress(window, *hanging, folder / L"game.003");
     else
       Compress(window, *hanging, folder / L"game.003");
     for (const auto& m : window.messages) ADD_FAILURE() << testing::PrintToString(m.text);
     EXPECT_EQ(window.background_work, (std::vector<std::wstring>{folder / L"game.003", L""}));
-    EXPECT_EQ(ReadBytes(folder / L"game.003"), state);
     // It leaves its process id in its working folder, or, stopped while it
     // writes it (a slow start under load), the file it writes it into.
     for (const wchar_t* left : {L"hang.pid", L"hang.pid.tmp"}) {
       std::filesystem::remove(test::NativePath(folder / left));
       std::filesystem::remove(left);
     }
-    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"game.003"}));
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{c.left}));
+    EXPECT_EQ(ReadBytes(folder / c.left), (c.finishes ? Bytes{'d', 'o', 'n', 'e'} : state));
+    std::filesystem::remove(test::NativePath(folder / c.left));
   }
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
+#include <utility>
 
 #include "gzip_bytes.h"
 #include "module_bytes.h"
@@ -145,6 +147,60 @@ TEST_F(StateFilesTest, FilesInTheWayAreNeverOverwrittenOrAdopted) {
   }
 }
 
+// What a plan works out, or why it refuses; planning never changes the folder.
+struct StatePlanCase {
+  const char* name;
+  bool decompress;
+  const wchar_t* input;
+  const wchar_t* default_name;
+  const wchar_t* existing;  // put in the way first; nullptr: nothing
+  const wchar_t* refused;   // in the summary; nullptr: a plan
+  const wchar_t* final_name = nullptr;
+  bool replaces_input = false;
+};
+
+TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
+  WriteBytes(folder / L"game.003", state_bytes);
+  WriteBytes(folder / L"game.sds", data);
+  const StatePlanCase cases[] = {
+      {"decompress", true, L"game.003", L"slot.003", nullptr, nullptr, L"slot.sds", false},
+      {"decompress onto the state itself", true, L"game.sds", L"game.sds", nullptr, nullptr, L"game.sds", true},
+      {"recompress", false, L"game.sds", L"", nullptr, nullptr, L"game.000", false},
+      {"an unusable default name", true, L"game.003", L"ab", nullptr, L"No name for the decompressed state"},
+      {"a missing state", true, L"none.003", L"none.003", nullptr, L"does not exist"},
+      {"gzip's output name in the way", true, L"game.003", L"game.003", L"temp", L"A file is in the way."},
+      {"the final name in the way", false, L"game.sds", L"", L"game.000", L"A file is in the way."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.existing) WriteBytes(folder / c.existing, {7});
+    const Names before = folder.Names();
+    try {
+      std::wstring final_name;
+      bool replaces = false;
+      if (c.decompress) {
+        const DecompressPlan plan = PlanDecompress({folder / c.input, c.default_name}, *platform);
+        EXPECT_EQ(plan.names.compressed, folder / L"temp.gz");
+        EXPECT_EQ(plan.names.decompressed, folder / L"temp");
+        std::tie(final_name, replaces) = std::pair(plan.names.final_name, plan.replaces_state);
+      } else {
+        const CompressPlan plan = PlanCompress({folder / c.input}, *platform);
+        EXPECT_EQ(plan.names.compressed, folder / c.input + L".gz");
+        std::tie(final_name, replaces) = std::pair(plan.names.final_name, plan.replaces_input);
+      }
+      ASSERT_EQ(c.refused, nullptr);
+      EXPECT_EQ(final_name, folder / c.final_name);
+      EXPECT_EQ(replaces, c.replaces_input);
+    } catch (const CommandFailure& failure) {
+      ASSERT_NE(c.refused, nullptr) << testing::PrintToString(failure.Report().summary);
+      EXPECT_NE(failure.Report().summary.find(c.refused), std::wstring::npos);
+      EXPECT_EQ(failure.Report().refusal == Refusal::FileInTheWay, c.existing != nullptr);
+    }
+    EXPECT_EQ(folder.Names(), before);
+    if (c.existing) std::filesystem::remove(test::NativePath(folder / c.existing));
+  }
+}
+
 TEST_F(StateFilesTest, NotAGzipStateKeepsTheStateAndShowsGzipsReason) {
   const Bytes not_gzip = {'h', 'e', 'l', 'l', 'o', '\n'};
   WriteBytes(folder / L"game.003", not_gzip);
@@ -200,7 +256,12 @@ TEST_F(StateFilesTest, MissingGzipIsReportedBeforeAnythingIsTouched) {
       Decompress(window, *platform, folder / L"game.003");
     else
       Compress(window, *platform, folder / L"game.sds");
-    EXPECT_NE(OnlyError().find(L"gzip.exe is missing"), std::wstring::npos);
+    const std::wstring error = OnlyError();
+    EXPECT_NE(error.find(L"Stavrel's gzip was not found at " + (program_folder / L"gzip.exe")),
+              std::wstring::npos);
+#ifndef _WIN32
+    EXPECT_NE(error.find(L"\\libexec\\stavrel\\gzip."), std::wstring::npos);
+#endif
     EXPECT_EQ(folder.Names(), (Names{L"game.003", L"game.sds"}));
   }
 }

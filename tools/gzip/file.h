@@ -137,8 +137,7 @@ class PendingOutput final : public ByteSink {
   bool Commit(bool replace);
 
  private:
-  PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path,
-                std::string final_path);
+  PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path, std::string final_path);
   std::unique_ptr<NativeFile> file_;
   const Folder* in_;
   // As the system calls take them: inside `in_` on POSIX.

@@ -13,8 +13,8 @@ constexpr int kSizeWidth = 19;
 
 std::string Sizes(std::uint64_t compressed, std::uint64_t uncompressed) {
   char text[64];
-  std::snprintf(text, sizeof text, "%*llu %*llu ", kSizeWidth, static_cast<unsigned long long>(compressed),
-                kSizeWidth, static_cast<unsigned long long>(uncompressed));
+  std::snprintf(text, sizeof text, "%*llu %*llu ", kSizeWidth, static_cast<unsigned long long>(compressed), kSizeWidth,
+                static_cast<unsigned long long>(uncompressed));
   return text;
 }
 
@@ -54,8 +54,7 @@ void Listing::Add(const ListEntry& entry) {
     text += prefix;
   }
   text += Sizes(entry.compressed, entry.uncompressed) +
-          RatioText(entry.compressed, entry.uncompressed, entry.header_bytes) +
-          " " + entry.name + "\n";
+          RatioText(entry.compressed, entry.uncompressed, entry.header_bytes) + " " + entry.name + "\n";
   Write(text);
   total_compressed_ += entry.compressed;
   total_uncompressed_ += entry.uncompressed;

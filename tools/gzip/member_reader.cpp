@@ -20,8 +20,7 @@ class HeaderBits {
   std::optional<unsigned> Take(unsigned count) {
     if (position_ + count > bytes_.size() * 8) return std::nullopt;
     unsigned value = 0;
-    for (unsigned i = 0; i < count; ++i, ++position_)
-      value |= ((bytes_[position_ / 8] >> (position_ % 8)) & 1u) << i;
+    for (unsigned i = 0; i < count; ++i, ++position_) value |= ((bytes_[position_ / 8] >> (position_ % 8)) & 1u) << i;
     return value;
   }
 
@@ -252,8 +251,7 @@ void MemberReader::DecodeMember(Next kind, ByteSink& output) {
       length = DecodePack(input_, output);
       break;
     case Next::Other:
-    case Next::Zeros:
-      return;
+    case Next::Zeros: return;
   }
   bytes_out_ += length;
   ratio_bytes_out_ = length;

@@ -7,6 +7,7 @@
 #include <zlib.h>
 
 #include "names.h"
+#include "version.h"
 
 namespace gz {
 namespace {
@@ -65,8 +66,7 @@ class OptionScanner {
       while (index_ < arguments_.size()) {
         const std::string& argument = arguments_[index_++];
         if (argument == "--") {
-          operands_.insert(operands_.end(), arguments_.begin() + static_cast<std::ptrdiff_t>(index_),
-                           arguments_.end());
+          operands_.insert(operands_.end(), arguments_.begin() + static_cast<std::ptrdiff_t>(index_), arguments_.end());
           index_ = arguments_.size();
           return std::nullopt;
         }
@@ -135,8 +135,7 @@ class OptionScanner {
         // from it; aliases of the first (--to-stdout, --stdout) count once.
         std::string text_out = "option '--" + name + "' is ambiguous; possibilities:";
         for (const LongOption* option : matches) {
-          if (option != matches.front() && option->arg == matches.front()->arg &&
-              option->code == matches.front()->code)
+          if (option != matches.front() && option->arg == matches.front()->arg && option->code == matches.front()->code)
             continue;
           text_out += " '--" + std::string(option->name) + "'";
         }
@@ -265,11 +264,17 @@ class Parser {
       case 'M': no_time_ = false; break;
       case 'n': no_name_ = no_time_ = true; break;
       case 'N': no_name_ = no_time_ = false; break;
-      case 'q': quiet_ = true; options.verbose = 0; break;
+      case 'q':
+        quiet_ = true;
+        options.verbose = 0;
+        break;
       case 'r': options.recursive = true; break;
       case 'S': options.suffix = parsed.argument; break;
       case 't': options.test = options.decompress = options.to_stdout = true; break;
-      case 'v': ++options.verbose; quiet_ = false; break;
+      case 'v':
+        ++options.verbose;
+        quiet_ = false;
+        break;
       case 'Z': TryHelp(program_ + ": -Z not supported in this version\n");
       case kPresumeTty: options.presume_input_tty = true; break;
       // Output is always flushed to disk before it replaces anything, and
@@ -336,7 +341,8 @@ std::string HelpText(const std::string& program) {
 }
 
 std::string VersionText() {
-  return std::string("gzip (Stavrel) 1.0.0\n"
+  return std::string("gzip (Stavrel) " STAVREL_VERSION_TEXT
+                     "\n"
                      "Command lines, names and messages as GNU gzip 1.12; compression by zlib ") +
          zlibVersion() + ".\n";
 }

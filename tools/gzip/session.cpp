@@ -32,14 +32,13 @@ void Session::Run() {
 // -f.
 bool Session::RefuseTerminal() {
   const bool decompress = options_.decompress;
-  if (options_.force ||
-      !(options_.presume_input_tty ||
-        fs::IsTerminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
+  if (options_.force || !(options_.presume_input_tty ||
+                          fs::IsTerminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
     return false;
   if (!options_.quiet) {
     reporter_.Say(reporter_.Program() + ": compressed data not " + (decompress ? "read from" : "written to") +
-                  " a terminal. Use -f to force " + (decompress ? "de" : "") + "compression.\nFor help, type: " +
-                  reporter_.Program() + " -h\n");
+                  " a terminal. Use -f to force " + (decompress ? "de" : "") +
+                  "compression.\nFor help, type: " + reporter_.Program() + " -h\n");
   }
   return true;
 }
@@ -164,8 +163,8 @@ bool Session::MayTreat(const std::string& input_name, const fs::FileStatus& stat
   if (status.links >= 2) {
     // Removing the input would not free the data: other names keep it.
     const std::uint64_t others = status.links - 1;
-    reporter_.Warning(reporter_.FileLine(input_name, " has " + std::to_string(others) + " other link" +
-                                                         (others == 1 ? "" : "s") + " -- file ignored"));
+    reporter_.Warning(reporter_.FileLine(
+        input_name, " has " + std::to_string(others) + " other link" + (others == 1 ? "" : "s") + " -- file ignored"));
     return false;
   }
   return true;

@@ -9,16 +9,12 @@ void ReportStreamFault(Reporter& reporter, const StreamFault& fault, const std::
   const std::string& program = reporter.Program();
   const std::string line = "\n" + program + ": " + input_name + ": ";
   switch (fault.Kind()) {
-    case Fault::NotGzip:
-      reporter.Error(line + fault.what() + "\n");
-      return;
+    case Fault::NotGzip: reporter.Error(line + fault.what() + "\n"); return;
     case Fault::UnknownMethod:
       reporter.Error(program + ": " + input_name + ": unknown method " + std::to_string(fault.Value()) +
                      " -- not supported\n");
       return;
-    case Fault::Encrypted:
-      reporter.Error(program + ": " + input_name + " is encrypted -- not supported\n");
-      return;
+    case Fault::Encrypted: reporter.Error(program + ": " + input_name + " is encrypted -- not supported\n"); return;
     case Fault::ReservedFlags:
       reporter.Error(program + ": " + input_name + " has flags 0x" + HexText(fault.Value(), 1) + " -- not supported\n");
       return;
@@ -47,9 +43,7 @@ void ReportStreamFault(Reporter& reporter, const StreamFault& fault, const std::
     case Fault::PackBitLength:
     case Fault::PackTooManyLeaves:
     case Fault::PackTooFewLeaves:
-    case Fault::PackLengthError:
-      reporter.Error(line + fault.what() + "\n");
-      throw EndRun{1};
+    case Fault::PackLengthError: reporter.Error(line + fault.what() + "\n"); throw EndRun{1};
   }
 }
 

@@ -152,16 +152,15 @@ std::pair<int, At> CreateTemporaryBeside(const At& final) {
   const std::string folder = final.name.substr(0, final.name.size() - names::BaseName(final.name).size());
   for (int attempt = 1;; ++attempt) {
     At temporary{final.folder, folder + names::TemporaryName()};
-    const int fd = ::openat(temporary.folder, temporary.name.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        ::openat(temporary.folder, temporary.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd >= 0 || errno != EEXIST || attempt == 100) return {fd, std::move(temporary)};
   }
 }
 
 }  // namespace
 
-InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
-    : file_(std::move(file)), status_(status) {}
+InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status) : file_(std::move(file)), status_(status) {}
 InputFile::InputFile(InputFile&&) noexcept = default;
 InputFile::~InputFile() = default;
 
@@ -196,10 +195,7 @@ void StandardOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(STD
 
 PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path,
                              std::string final_path)
-    : file_(std::move(file)),
-      in_(in),
-      temporary_path_(std::move(temporary_path)),
-      final_path_(std::move(final_path)) {}
+    : file_(std::move(file)), in_(in), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
 
 PendingOutput::PendingOutput(PendingOutput&& other) noexcept
     : file_(std::move(other.file_)),

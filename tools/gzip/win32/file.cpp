@@ -77,8 +77,8 @@ Timestamp TimestampOf(const FILETIME& time) {
 }
 
 FILETIME FiletimeOf(const Timestamp& time) {
-  const std::uint64_t ticks = static_cast<std::uint64_t>(time.seconds * kTicksPerSecond + time.nanoseconds / 100 +
-                                                         kUnixEpochTicks);
+  const std::uint64_t ticks =
+      static_cast<std::uint64_t>(time.seconds * kTicksPerSecond + time.nanoseconds / 100 + kUnixEpochTicks);
   return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
@@ -189,13 +189,12 @@ win::KernelHandle OpenForReading(const std::wstring& native_path, DWORD flags) {
   // one; other programs may go on reading and writing the file meanwhile.
   constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   return win::KernelHandle(CreateFileW(native_path.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
-                                  flags | FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                       flags | FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 }  // namespace
 
-InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
-    : file_(std::move(file)), status_(status) {}
+InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status) : file_(std::move(file)), status_(status) {}
 InputFile::InputFile(InputFile&&) noexcept = default;
 InputFile::~InputFile() = default;
 
@@ -240,10 +239,7 @@ void StandardOutput::WriteAll(std::span<const std::uint8_t> bytes) {
 
 PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path,
                              std::string final_path)
-    : file_(std::move(file)),
-      in_(in),
-      temporary_path_(std::move(temporary_path)),
-      final_path_(std::move(final_path)) {}
+    : file_(std::move(file)), in_(in), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
 
 PendingOutput::PendingOutput(PendingOutput&& other) noexcept
     : file_(std::move(other.file_)),
@@ -324,10 +320,9 @@ bool PendingOutput::Commit(bool replace) {
 
 // Held without FILE_SHARE_DELETE, the folder cannot be renamed while it is
 // walked; nor, on Windows' own file systems, can a folder above it.
-Folder::Folder(InputFile&& opened, const std::string& path)
-    : prefix_(EndsWithSeparator(path) ? path : path + "/") {
-  handle_ = std::make_unique<NativeFile>(ReOpenFile(opened.file_->Get(), GENERIC_READ,
-                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_FLAG_BACKUP_SEMANTICS));
+Folder::Folder(InputFile&& opened, const std::string& path) : prefix_(EndsWithSeparator(path) ? path : path + "/") {
+  handle_ = std::make_unique<NativeFile>(
+      ReOpenFile(opened.file_->Get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_FLAG_BACKUP_SEMANTICS));
   if (!handle_->IsOpen()) throw SystemErrorOf(GetLastError());
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(handle_->Get(), &info)) throw SystemErrorOf(GetLastError());
@@ -369,8 +364,7 @@ void RemoveFile(const std::string& path, const Folder*) {
   // A read-only file can be removed once it is no longer read-only, as
   // unlink would on POSIX given a writable folder.
   const DWORD attributes = GetFileAttributesW(native.c_str());
-  if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_READONLY) &&
+  if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
       SetFileAttributesW(native.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
     if (DeleteFileW(native.c_str())) return;
     error = GetLastError();

@@ -1,27 +1,24 @@
 #pragma once
-// What the program's logic may do to its window. The real window implements
-// it on its controls; tests implement it with a recorder.
+// What a running command needs from the front end that started it: the
+// window implements it on its controls, the console on its terminal.
+#include <cstdint>
 #include <string>
 
 #include "command_report.h"
 
 namespace stavrel {
 
-enum class Box { Factor, VarFound, File1, File2, Decompress, Compress, FName };
-
-class WindowOperations {
+class Host {
  public:
-  virtual ~WindowOperations() = default;
-  virtual std::wstring BoxText(Box box) = 0;
-  virtual void SetBoxText(Box box, const std::wstring& text) = 0;
+  virtual ~Host() = default;
   virtual void SetProgressMax(double max) = 0;
-  virtual double ProgressMax() = 0;
   virtual void SetProgressValue(double value) = 0;
+  // The module's variable count, as soon as it is known.
+  virtual void ShowVariableCount(std::uint64_t count) = 0;
   // Where the commands' reports go: the window's message box, or a console.
   virtual MessageSink& Messages() = 0;
-  // Lets the window handle what is pending. Returns false once the user has
-  // asked to stop (closing the window asks too): a long run then stops at
-  // the next step.
+  // Lets the front end handle what is pending. Returns false once the user
+  // has asked to stop: a long run then stops at the next step.
   virtual bool ProcessPendingEvents() = 0;
   // While gzip.exe works on `file` (empty: no longer), a stop request is
   // the user's to confirm, since it ends another program.

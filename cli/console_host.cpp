@@ -1,0 +1,12 @@
+#include "console_host.h"
+
+#include "stop_request.h"
+
+namespace stavrel::cli {
+
+bool ConsoleHost::ProcessPendingEvents() {
+  progress_.Tick();
+  return !StopRequested();
+}
+
+}  // namespace stavrel::cli

@@ -1,0 +1,106 @@
+// The checks a state command makes, and the names it works with, before
+// anything is touched.
+#include "command_run.h"
+#include "path_names.h"
+#include "state_files.h"
+
+namespace stavrel {
+namespace {
+
+const std::wstring kNothingChanged = L"Nothing was changed.";
+
+[[noreturn]] void Refuse(std::wstring summary, std::wstring file, std::wstring outcome,
+                         Refusal refusal = Refusal::None) {
+  CommandReport report{
+      Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}};
+  report.refusal = refusal;
+  throw CommandFailure(std::move(report));
+}
+
+std::wstring FindGzip(Platform& platform) {
+  std::wstring looked;
+  for (const std::wstring& place : platform.GzipLocations()) {
+    if (platform.FileExists(place)) return place;
+    looked += (looked.empty() ? L"" : L" or ") + place;
+  }
+  Refuse(L"Stavrel's gzip was not found at " + looked + L".", L"",
+         L"Reinstall Stavrel. Nothing was changed.");
+}
+
+// Where gzip runs: the input's folder when a process can start there; in a
+// deeper folder gzip is given full names and runs in Stavrel's folder.
+std::wstring WorkingFolderFor(Platform& platform, const std::wstring& input_folder) {
+  if (input_folder.size() <= kLongestWorkingFolder) return input_folder;
+  return platform.ProgramFolder();
+}
+
+void RequireExisting(Platform& platform, const std::wstring& path, const std::wstring& what) {
+  if (!platform.FileExists(path))
+    Refuse(L"The " + what + L" does not exist.", path, kNothingChanged);
+}
+
+void RefuseExisting(Platform& platform, const std::wstring& path) {
+  if (platform.FileExists(path))
+    Refuse(L"A file is in the way.", path,
+           L"Stavrel does not overwrite files it did not make: move or rename it, then try again. "
+           L"Nothing was changed.",
+           Refusal::FileInTheWay);
+}
+
+// True when `final_name` is `input` itself (any spelling), which the
+// command may replace; any other existing file there is refused.
+bool FinalNameIsInput(Platform& platform, const std::wstring& final_name,
+                      const std::wstring& input) {
+  if (platform.FileExists(final_name) && platform.SameFile(final_name, input)) return true;
+  RefuseExisting(platform, final_name);
+  return false;
+}
+
+ProcessLaunch GzipLaunch(const std::wstring& gzip, std::wstring command_line, std::wstring folder) {
+  return {gzip,
+          std::move(command_line),
+          std::move(folder),
+          {std::begin(kGzipEnvironment), std::end(kGzipEnvironment)}};
+}
+
+}  // namespace
+
+DecompressPlan PlanDecompress(const DecompressRequest& request, Platform& platform) {
+  DecompressPlan plan{request.state};
+  try {
+    plan.names = FormDecompressNames(request.state, request.default_name);
+  } catch (const UnusableName& error) {
+    Refuse(L"No name for the decompressed state can be formed from \"" + error.Name() +
+               L"\": it must be a file name without a folder, longer than the three characters "
+               L"that \"sds\" replaces.",
+           L"", kNothingChanged);
+  }
+  const std::wstring gzip = FindGzip(platform);
+  RequireExisting(platform, request.state, L"state file");
+  RefuseExisting(platform, plan.names.compressed);
+  RefuseExisting(platform, plan.names.decompressed);
+  plan.replaces_state = FinalNameIsInput(platform, plan.names.final_name, request.state);
+  plan.gzip = GzipLaunch(gzip, DecompressCommandLine(gzip, plan.names),
+                         WorkingFolderFor(platform, plan.names.folder));
+  return plan;
+}
+
+CompressPlan PlanCompress(const CompressRequest& request, Platform& platform) {
+  CompressPlan plan{request.file};
+  try {
+    plan.names = FormCompressNames(request.file);
+  } catch (const UnusableName& error) {
+    Refuse(L"No name for the compressed state can be formed from \"" + error.Name() +
+               L"\": it must be longer than the three characters that \"000\" replaces.",
+           request.file, kNothingChanged);
+  }
+  const std::wstring gzip = FindGzip(platform);
+  RequireExisting(platform, request.file, L"file to compress");
+  RefuseExisting(platform, plan.names.compressed);
+  plan.replaces_input = FinalNameIsInput(platform, plan.names.final_name, request.file);
+  plan.gzip = GzipLaunch(gzip, CompressCommandLine(gzip, request.file),
+                         WorkingFolderFor(platform, RootDir(request.file)));
+  return plan;
+}
+
+}  // namespace stavrel
