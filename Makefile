@@ -1,7 +1,7 @@
 # Stavrel's two everyday commands:
 #   make run    builds the Windows program and starts it (under Wine on Linux)
 #   make test   installs what is missing, builds everything, runs every test
-.PHONY: run test deps windows linux bench fuzz gzip-suite dist deb release-check screenshots clean
+.PHONY: run test deps windows linux bench fuzz gzip-suite dist deb release-check screenshots format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -32,6 +32,13 @@ gzip-suite: deps
 
 fuzz: deps
 	@scripts/fuzz-short.sh $${FUZZ_SECONDS:-600}
+
+# The product code laid out as .clang-format says (clang-format 14).
+format: deps
+	@scripts/format-check.sh --fix
+
+format-check: deps
+	@scripts/format-check.sh
 
 # The users' guide's pictures, from the real window under Wine.
 screenshots: windows

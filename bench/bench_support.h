@@ -8,20 +8,10 @@
 #include <string>
 
 #include "form_commands.h"
+#include "platform/native_platform.h"
 #include "report_words.h"
-#ifdef _WIN32
-#include "win32_platform.h"
-#else
-#include "posix_platform.h"
-#endif
 
 namespace stavrel::bench {
-
-#ifdef _WIN32
-using SystemPlatform = Win32Platform;
-#else
-using SystemPlatform = PosixPlatform;
-#endif
 
 class QuietWindow : public FormView, public MessageSink {
  public:

@@ -34,7 +34,7 @@ double BestOf(int runs, F&& work) {
 }  // namespace
 
 int main() {
-  SystemPlatform platform;
+  NativePlatform platform;
   const fs::path folder = fs::temp_directory_path() / "stavrel-bench";
   fs::create_directories(folder);
   const std::wstring source = ProgramPath(folder / "in.mdl");

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::wstring program_folder = ProgramPath(fs::absolute(argv[1]));
-  SystemPlatform platform(program_folder);
+  NativePlatform platform(program_folder);
   const fs::path folder = fs::temp_directory_path() / "stavrel-cycle-bench";
   fs::remove_all(folder);
   fs::create_directories(folder);

@@ -40,7 +40,10 @@ JobWords WordsFor(Job job) {
 class Batch {
  public:
   Batch(const CliRequest& request, Platform& platform)
-      : request_(request), platform_(platform), progress_(!request.quiet && IsTerminal(stderr)), host_(progress_) {}
+      : request_(request),
+        platform_(platform),
+        progress_(!request.quiet && IsTerminal(stderr)),
+        host_(progress_) {}
 
   int Run();
 
@@ -66,22 +69,26 @@ class Batch {
 std::vector<CommandReport> Batch::Convert(const FileJob& job, std::optional<std::wstring>& line) {
   // The window's save dialog asks before it replaces a file; here nothing
   // asks, so an existing destination is kept unless --force says otherwise.
-  const ConvertPlan plan =
-      PlanConvert({job.input, job.output, TextFromArgument(request_.factor), request_.force}, platform_);
+  const ConvertPlan plan = PlanConvert(
+      {job.input, job.output, TextFromArgument(request_.factor), request_.force}, platform_);
   const ConvertResult result = RunConvert(plan, host_, platform_);
   if (!result.converted) return {{Severity::Error, L"At least 4 variables needed to convert"}};
-  line = job.typed_input + L" -> " + job.typed_output + L" (" + std::to_wstring(result.variables) + L" variables)";
+  line = job.typed_input + L" -> " + job.typed_output + L" (" + std::to_wstring(result.variables) +
+         L" variables)";
   return {};
 }
 
-std::vector<CommandReport> Batch::Decompress(const FileJob& job, std::optional<std::wstring>& line) {
+std::vector<CommandReport> Batch::Decompress(const FileJob& job,
+                                             std::optional<std::wstring>& line) {
   const std::wstring name = request_.name ? TextFromArgument(*request_.name) : L"";
-  StateResult result = RunDecompress(PlanDecompress({job.input, name}, platform_), host_, platform_);
+  StateResult result =
+      RunDecompress(PlanDecompress({job.input, name}, platform_), host_, platform_);
   line = job.typed_input + L" -> " + TypedSibling(job, result.final_name);
   return std::move(result.warnings);
 }
 
-std::vector<CommandReport> Batch::Recompress(const FileJob& job, std::optional<std::wstring>& line) {
+std::vector<CommandReport> Batch::Recompress(const FileJob& job,
+                                             std::optional<std::wstring>& line) {
   StateResult result = RunCompress(PlanCompress({job.input}, platform_), host_, platform_);
   line = job.typed_input + L" -> " + TypedSibling(job, result.final_name);
   return std::move(result.warnings);
@@ -122,8 +129,8 @@ bool Batch::Report(const FileJob& job) {
 void Batch::PrintSummary(std::size_t total) {
   if (request_.quiet || total < 2) return;
   const JobWords words = WordsFor(request_.job);
-  std::wstring line = std::wstring(words.done) + L" " + std::to_wstring(tally_.done) + L" " + words.thing +
-                      (tally_.done == 1 ? L"" : L"s");
+  std::wstring line = std::wstring(words.done) + L" " + std::to_wstring(tally_.done) + L" " +
+                      words.thing + (tally_.done == 1 ? L"" : L"s");
   if (tally_.warned > 0) line += L" (" + std::to_wstring(tally_.warned) + L" with warnings)";
   line += L", " + std::to_wstring(tally_.failed) + L" failed";
   WriteLine(stdout, line);
@@ -131,7 +138,8 @@ void Batch::PrintSummary(std::size_t total) {
 
 bool Batch::OutputFolderMissing() {
   if (!request_.output_dir || IsFolder(*request_.output_dir)) return false;
-  WriteLine(stderr, std::wstring(kProgramName) + L": " + ForDisplay(TextFromArgument(*request_.output_dir)) +
+  WriteLine(stderr, std::wstring(kProgramName) + L": " +
+                        ForDisplay(TextFromArgument(*request_.output_dir)) +
                         L": The folder to write to does not exist. Nothing was written.");
   return true;
 }
@@ -159,9 +167,9 @@ int Batch::Run() {
   }
   PrintSummary(jobs.size());
   if (StopRequested()) {
-    WriteLine(stderr, std::wstring(kProgramName) + L": stopped: " + std::to_wstring(jobs.size() - started) +
-                          L" of " + std::to_wstring(jobs.size()) +
-                          L" files not done and left as they were");
+    WriteLine(stderr, std::wstring(kProgramName) + L": stopped: " +
+                          std::to_wstring(jobs.size() - started) + L" of " +
+                          std::to_wstring(jobs.size()) + L" files not done and left as they were");
     return kStoppedExitCode;
   }
   if (tally_.failed > 0) return 1;

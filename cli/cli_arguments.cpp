@@ -33,24 +33,21 @@ void CheckFileCounts(const CliRequest& request) {
     throw UsageError("decompress: --name goes with one state only");
 }
 
-}  // namespace
+struct Commands {
+  CLI::App* convert;
+  CLI::App* decompress;
+};
 
-std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arguments) {
-  CliRequest request;
-  CLI::App app{"Stavrel: converts modules and decompresses or recompresses save states.", "stavrel-cli"};
-  app.set_version_flag("--version", "stavrel-cli " STAVREL_VERSION_TEXT);
-  app.require_subcommand(1, 1);
-  app.footer(
-      "Exit codes: 0 every file done, 1 a file failed (the others are done) or a usage error,\n"
-      "2 done with warnings, 130 stopped by Ctrl+C. Run a command with --help for its options.");
-
+Commands AddCommands(CLI::App& app, CliRequest& request) {
   CLI::App* convert = app.add_subcommand(
       "convert", "Write a copy of each module with every address shifted by the factor");
-  convert->add_option("--factor", request.factor,
-                      "The conversion factor as typed in the window: -5, 1E3, &H100, &O17")
+  convert
+      ->add_option("--factor", request.factor,
+                   "The conversion factor as typed in the window: -5, 1E3, &H100, &O17")
       ->required();
-  convert->add_option("--output-dir", request.output_dir,
-                      "Write each module into DIR under its own name (DIR must exist)")
+  convert
+      ->add_option("--output-dir", request.output_dir,
+                   "Write each module into DIR under its own name (DIR must exist)")
       ->type_name("DIR");
   convert->add_flag("--force", request.force, "Replace a destination that exists");
   convert->add_option("files", request.files, "SOURCE DEST, or the sources with --output-dir")
@@ -60,11 +57,14 @@ std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arg
 
   CLI::App* decompress = app.add_subcommand(
       "decompress", "Decompress each save state into an editable .sds file beside it");
-  decompress->add_option("--name", request.name,
-                         "The default name for the state (one state only); without it each "
-                         "state's own file name is used")
+  decompress
+      ->add_option("--name", request.name,
+                   "The default name for the state (one state only); without it each "
+                   "state's own file name is used")
       ->type_name("NAME");
-  decompress->add_option("states", request.files, "The save states")->required()->type_name("STATE");
+  decompress->add_option("states", request.files, "The save states")
+      ->required()
+      ->type_name("STATE");
   AddQuiet(*decompress, request);
 
   CLI::App* recompress =
@@ -72,12 +72,31 @@ std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arg
   recompress->add_option("files", request.files, "The .sds files")->required()->type_name("SDS");
   AddQuiet(*recompress, request);
 
+  return {convert, decompress};
+}
+
+}  // namespace
+
+std::variant<CliRequest, int> ParseArguments(const std::vector<std::string>& arguments) {
+  CliRequest request;
+  CLI::App app{"Stavrel: converts modules and decompresses or recompresses save states.",
+               "stavrel-cli"};
+  app.set_version_flag("--version", "stavrel-cli " STAVREL_VERSION_TEXT);
+  app.require_subcommand(1, 1);
+  app.footer(
+      "Exit codes: 0 every file done, 1 a file failed (the others are done) or a usage error,\n"
+      "2 done with warnings, 130 stopped by Ctrl+C. Run a command with --help for its options.");
+
+  const Commands commands = AddCommands(app, request);
+
   std::vector<char*> argv;
   std::vector<std::string> copies = arguments;
   for (std::string& argument : copies) argv.push_back(argument.data());
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
-    request.job = convert->parsed() ? Job::Convert : decompress->parsed() ? Job::Decompress : Job::Recompress;
+    request.job = commands.convert->parsed()      ? Job::Convert
+                  : commands.decompress->parsed() ? Job::Decompress
+                                                  : Job::Recompress;
     CheckFileCounts(request);
   } catch (const CLI::Success& done) {
     // --help and --version

@@ -1,16 +1,11 @@
 #pragma once
 // Text between the program and the console: arguments in, lines out. Paths
 // inside the program are Windows paths ("\" between folders); natively they
-// are shown the system's way.
+// are shown the system's way. Each system's half is in win32/ or posix/.
 #include <cstdio>
 #include <string>
 
 namespace stavrel::cli {
-
-#ifdef _WIN32
-// A wmain argument as UTF-8, the way CLI11 reads it.
-std::string ArgumentFromWide(const wchar_t* argument);
-#endif
 
 // An argument (UTF-8) as the program's text, and as a full path.
 std::wstring TextFromArgument(const std::string& argument);

@@ -51,8 +51,8 @@ void ProgressBar::Draw() {
   const double file_part = file_max_ > 0 ? std::clamp(file_value_ / file_max_, 0.0, 1.0) : 0.0;
   const double overall = (static_cast<double>(index_) + file_part) / static_cast<double>(total_);
   const auto filled = static_cast<std::size_t>(overall * kBarWidth);
-  std::wstring line = L"\r[" + std::wstring(filled, L'#') + std::wstring(kBarWidth - filled, L'.') + L"] " +
-                      std::to_wstring(static_cast<int>(overall * 100)) + L"% " +
+  std::wstring line = L"\r[" + std::wstring(filled, L'#') + std::wstring(kBarWidth - filled, L'.') +
+                      L"] " + std::to_wstring(static_cast<int>(overall * 100)) + L"% " +
                       std::to_wstring(index_ + 1) + L"/" + std::to_wstring(total_) + L" " + name_;
   if (file_max_ > 0) line += L" " + std::to_wstring(static_cast<int>(file_part * 100)) + L"%";
   line.resize(std::max(line.size(), kLineWidth), L' ');

@@ -48,7 +48,8 @@ std::wstring ReportLine(const CommandReport& report, const std::wstring& file_at
   line += ForDisplay(WithoutFinalStop(OneLine(report.summary)));
   if (const std::wstring reason = OneLine(report.reason); !reason.empty())
     line += L": " + ForDisplay(WithoutFinalStop(reason));
-  if (const std::wstring outcome = OutcomeWords(report); !outcome.empty()) line += L". " + ForDisplay(outcome);
+  if (const std::wstring outcome = OutcomeWords(report); !outcome.empty())
+    line += L". " + ForDisplay(outcome);
   return line;
 }
 

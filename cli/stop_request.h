@@ -3,9 +3,12 @@
 // instead of the process dying with a file half-written.
 namespace stavrel::cli {
 
-// Installs the handlers; call once, before any work starts.
+// Installs the handlers (each system's own, in win32/ or posix/); call
+// once, before any work starts.
 void CatchStopRequests();
 bool StopRequested();
+// What the handlers call: safe in a signal handler.
+void RequestStop() noexcept;
 
 // The shells' exit code for a run ended by Ctrl+C.
 inline constexpr int kStoppedExitCode = 130;

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "base/utf.h"
 #include "path_names.h"
 
 namespace stavrel {
@@ -9,9 +10,7 @@ namespace {
 
 class CommandsDisabled {
  public:
-  explicit CommandsDisabled(Host& host) : host_(host) {
-    host_.SetCommandsEnabled(false);
-  }
+  explicit CommandsDisabled(Host& host) : host_(host) { host_.SetCommandsEnabled(false); }
   ~CommandsDisabled() { host_.SetCommandsEnabled(true); }
   CommandsDisabled(const CommandsDisabled&) = delete;
   CommandsDisabled& operator=(const CommandsDisabled&) = delete;
@@ -19,13 +18,6 @@ class CommandsDisabled {
  private:
   Host& host_;
 };
-
-// Standard library messages are ASCII.
-std::wstring Widen(const char* text) {
-  std::wstring wide;
-  for (; text && *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-  return wide;
-}
 
 }  // namespace
 
@@ -48,18 +40,19 @@ CommandReport DescribeException(std::exception_ptr error, const std::wstring& wh
         what_failed.empty() ? L"Could not " + failure.Operation() + L" a file." : what_failed,
         failure, L"");
   } catch (const PathTooShort& failure) {
-    return {Severity::Error, summary, failure.Path(), L"the name is too short to end in an extension"};
+    return {Severity::Error, summary, failure.Path(),
+            L"the name is too short to end in an extension"};
   } catch (const std::bad_alloc&) {
     return {Severity::Error, summary, L"", L"Stavrel ran out of memory."};
   } catch (const std::exception& failure) {
-    return {Severity::Error, summary, L"", Widen(failure.what())};
+    return {Severity::Error, summary, L"", Utf8ToWide(failure.what())};
   } catch (...) {
     return {Severity::Error, summary, L"", L"an unknown failure"};
   }
 }
 
-bool CommandGate::Run(Host& host, WhileRunning while_running,
-                      const std::function<void()>& body, const std::wstring& what_failed) {
+bool CommandGate::Run(Host& host, WhileRunning while_running, const std::function<void()>& body,
+                      const std::wstring& what_failed) {
   // Commands are disabled while one runs, but a click already queued, or an
   // access key, can still arrive through the event pump.
   if (Running() && while_running == WhileRunning::Refuse) return false;

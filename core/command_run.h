@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/system_error.h"
 #include "command_report.h"
-#include "system_error.h"
 #include "host.h"
 
 namespace stavrel {

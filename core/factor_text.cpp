@@ -45,13 +45,15 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 double OutOfRange(const std::string& number) {
   const bool negative = number[0] == '-';
   const std::size_t e = number.find('e');
-  const std::string mantissa = number.substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
+  const std::string mantissa = number.substr(
+      negative ? 1 : 0, e == std::string::npos ? std::string::npos : e - (negative ? 1 : 0));
   long long exponent = 0;
   if (e != std::string::npos) {
     std::size_t i = e + 1;
     const bool exponent_negative = number[i] == '-';
     if (number[i] == '+' || number[i] == '-') ++i;
-    for (; i < number.size(); ++i) exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
+    for (; i < number.size(); ++i)
+      exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
     if (exponent_negative) exponent = -exponent;
   }
   const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
@@ -73,17 +75,21 @@ double ReadDecimalNumber(std::wstring_view text) {
     ++i;
   }
   bool any_digit = false;
-  while (i < text.size() && IsDigit(text[i])) number += static_cast<char>(text[i++]), any_digit = true;
+  while (i < text.size() && IsDigit(text[i]))
+    number += static_cast<char>(text[i++]), any_digit = true;
   if (i < text.size() && text[i] == L'.') {
     number += '.';
     ++i;
-    while (i < text.size() && IsDigit(text[i])) number += static_cast<char>(text[i++]), any_digit = true;
+    while (i < text.size() && IsDigit(text[i]))
+      number += static_cast<char>(text[i++]), any_digit = true;
   }
   if (!any_digit) return 0;
-  if (i < text.size() && (text[i] == L'E' || text[i] == L'e' || text[i] == L'D' || text[i] == L'd')) {
+  if (i < text.size() &&
+      (text[i] == L'E' || text[i] == L'e' || text[i] == L'D' || text[i] == L'd')) {
     std::size_t j = i + 1;
     std::string exponent = "e";
-    if (j < text.size() && (text[j] == L'+' || text[j] == L'-')) exponent += static_cast<char>(text[j++]);
+    if (j < text.size() && (text[j] == L'+' || text[j] == L'-'))
+      exponent += static_cast<char>(text[j++]);
     const std::size_t first_digit = j;
     while (j < text.size() && IsDigit(text[j])) exponent += static_cast<char>(text[j++]);
     if (j > first_digit) number += exponent;  // "1E" alone reads as 1

@@ -33,7 +33,8 @@ void ShiftChunk(std::byte* chunk, std::size_t records, std::int32_t factor,
     const std::int32_t value = ReadAddress(record);
     // Two 32-bit values always add up within 64 bits.
     const std::int64_t sum = std::int64_t{value} + factor;
-    if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
+    if (sum < std::numeric_limits<std::int32_t>::min() ||
+        sum > std::numeric_limits<std::int32_t>::max())
       throw AddressOverflow{first_variable + r, value};
     WriteAddress(record, static_cast<std::int32_t>(sum));
   }
@@ -42,7 +43,8 @@ void ShiftChunk(std::byte* chunk, std::size_t records, std::int32_t factor,
 const std::wstring kNothingWritten = L"Nothing was written.";
 
 CommandFailure Refused(std::wstring summary, std::wstring file, std::wstring outcome) {
-  return CommandFailure({Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}});
+  return CommandFailure(
+      {Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}});
 }
 
 class Conversion {
@@ -74,7 +76,8 @@ void Conversion::ShowProgress(std::uint64_t variable) {
   last_pump_ = Clock::now();
 }
 
-void Conversion::Stream(OpenFile& from, OpenFile& to, std::uint64_t length, std::uint64_t variables) {
+void Conversion::Stream(OpenFile& from, OpenFile& to, std::uint64_t length,
+                        std::uint64_t variables) {
   // A module smaller than a chunk is read whole, into a buffer of its size:
   // a fresh large block costs more than reading a small module.
   const std::size_t chunk_size = static_cast<std::size_t>(
@@ -84,7 +87,8 @@ void Conversion::Stream(OpenFile& from, OpenFile& to, std::uint64_t length, std:
   std::uint64_t offset = 0;
   std::uint64_t done = 0;  // records shifted so far
   while (offset < length) {
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), length - offset));
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), length - offset));
     const std::size_t got = from.ReadAt(offset, {chunk.data(), want});
     if (got != want)
       throw SystemError(L"read", L"", L"the module became shorter while it was being read");
@@ -100,7 +104,8 @@ void Conversion::Stream(OpenFile& from, OpenFile& to, std::uint64_t length, std:
 void Conversion::DiscardAndDescribe(PendingOutput& output) {
   const std::wstring temporary = output.TemporaryPath();
   std::vector<std::wstring> left;
-  if (std::wstring sentence = output.Discard(); !sentence.empty()) left.push_back(std::move(sentence));
+  if (std::wstring sentence = output.Discard(); !sentence.empty())
+    left.push_back(std::move(sentence));
   const auto failure = [&](CommandReport report) {
     report.outcome = {L"Nothing was written: " + plan_.destination + L" is as it was before."};
     report.left_behind = left;
@@ -113,7 +118,8 @@ void Conversion::DiscardAndDescribe(PendingOutput& output) {
     std::wstring where = error.Path().empty() ? plan_.source : error.Path();
     if (where == temporary) where = plan_.destination;
     const SystemError located(error.Operation(), where, error.Reason(), error.Kind());
-    throw failure(SystemFailure(L"Could not " + error.Operation() + L" while converting the module.", located, L""));
+    throw failure(SystemFailure(
+        L"Could not " + error.Operation() + L" while converting the module.", located, L""));
   } catch (const AddressOverflow& overflow) {
     throw failure({Severity::Error,
                    L"Variable " + std::to_wstring(overflow.variable) + L" holds the address " +
@@ -124,7 +130,8 @@ void Conversion::DiscardAndDescribe(PendingOutput& output) {
   } catch (const ConversionStopped&) {
     // The user stopped it: say so only if something could not be cleaned up.
     if (left.empty()) throw CommandStopped();
-    throw CommandFailure({Severity::Error, L"The conversion was stopped.", L"", L"", {}, L"", left});
+    throw CommandFailure(
+        {Severity::Error, L"The conversion was stopped.", L"", L"", {}, L"", left});
   }
 }
 
@@ -133,14 +140,17 @@ ConvertResult Conversion::Run() {
   try {
     from = platform_.OpenForReading(plan_.source);
   } catch (const SystemError& error) {
-    throw CommandFailure(SystemFailure(L"Could not open the module to read.", error, kNothingWritten));
+    throw CommandFailure(
+        SystemFailure(L"Could not open the module to read.", error, kNothingWritten));
   }
 
   std::unique_ptr<PendingOutput> output;
   try {
-    output = std::make_unique<PendingOutput>(platform_, plan_.destination, plan_.temporary, plan_.replace);
+    output = std::make_unique<PendingOutput>(platform_, plan_.destination, plan_.temporary,
+                                             plan_.replace);
   } catch (const SystemError& error) {
-    throw CommandFailure(SystemFailure(L"Could not create the file to write to.", error, kNothingWritten));
+    throw CommandFailure(
+        SystemFailure(L"Could not create the file to write to.", error, kNothingWritten));
   }
 
   ConvertResult result{0, false, plan_.destination};
@@ -171,21 +181,25 @@ ConvertPlan PlanConvert(const ConvertRequest& request, Platform& platform) {
     throw Refused(L"The conversion factor \"" + request.factor_text +
                       L"\" is outside the range -2147483648 to 2147483647.",
                   L"", kNothingWritten);
-  if (request.destination.empty()) throw Refused(L"No file to write to is given.", L"", kNothingWritten);
-  if (request.destination == request.source || platform.SameFile(request.source, request.destination))
+  if (request.destination.empty())
+    throw Refused(L"No file to write to is given.", L"", kNothingWritten);
+  if (request.destination == request.source ||
+      platform.SameFile(request.source, request.destination))
     throw Refused(L"The file to write to is the module being read.", request.destination,
                   L"Choose another file to write to. Nothing was written.");
   const bool exists = platform.FileExists(request.destination);
   if (exists && !request.replace) {
-    CommandFailure refusal = Refused(L"The file to write to exists.", request.destination, kNothingWritten);
+    CommandFailure refusal =
+        Refused(L"The file to write to exists.", request.destination, kNothingWritten);
     refusal.Report().refusal = Refusal::FileInTheWay;
     throw refusal;
   }
-  return {request.source, request.destination, FreeTemporaryName(platform, request.destination), *factor,
-          request.replace, exists};
+  return {request.source, request.destination, FreeTemporaryName(platform, request.destination),
+          *factor,        request.replace,     exists};
 }
 
-ConvertResult RunConvert(const ConvertPlan& plan, Host& host, Platform& platform, const ConverterPacing& pacing) {
+ConvertResult RunConvert(const ConvertPlan& plan, Host& host, Platform& platform,
+                         const ConverterPacing& pacing) {
   return Conversion(plan, host, platform, pacing).Run();
 }
 

@@ -1,6 +1,6 @@
 #include "pending_output.h"
 
-#include "system_error.h"
+#include "base/system_error.h"
 
 namespace stavrel {
 namespace {
@@ -25,7 +25,9 @@ std::wstring FreeTemporaryName(Platform& platform, const std::wstring& final_pat
 
 PendingOutput::PendingOutput(Platform& platform, std::wstring final_path,
                              const std::wstring& temporary, bool replace)
-    : platform_(platform), final_path_(std::move(final_path)), replace_(replace),
+    : platform_(platform),
+      final_path_(std::move(final_path)),
+      replace_(replace),
       replaces_a_file_(platform_.FileExists(final_path_)) {
   temporary_path_ = temporary;
   for (int attempt = 0;; ++attempt) {
@@ -63,8 +65,8 @@ std::wstring PendingOutput::Discard() noexcept {
     platform_.RemoveFile(temporary_path_);
     return L"";
   } catch (const SystemError& error) {
-    return L"The incomplete file " + temporary_path_ + L" could not be removed (" +
-           error.Reason() + L"); delete it by hand.";
+    return L"The incomplete file " + temporary_path_ + L" could not be removed (" + error.Reason() +
+           L"); delete it by hand.";
   } catch (...) {
     return L"The incomplete file " + temporary_path_ + L" may remain; delete it by hand.";
   }

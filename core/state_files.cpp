@@ -31,8 +31,8 @@ class Temporaries {
         }
         platform_.RemoveFile(entry.path);
       } catch (const SystemError& error) {
-        left.push_back(L"The temporary file " + entry.path + L" could not be removed (" + error.Reason() +
-                       L"); delete it by hand.");
+        left.push_back(L"The temporary file " + entry.path + L" could not be removed (" +
+                       error.Reason() + L"); delete it by hand.");
       } catch (...) {
         left.push_back(L"The temporary file " + entry.path + L" may remain; delete it by hand.");
       }
@@ -53,7 +53,9 @@ class Temporaries {
 // Tells the host, for the length of a wait, which file gzip works on.
 class BackgroundWork {
  public:
-  BackgroundWork(Host& host, const std::wstring& file) : host_(host) { host_.SetBackgroundWork(file); }
+  BackgroundWork(Host& host, const std::wstring& file) : host_(host) {
+    host_.SetBackgroundWork(file);
+  }
   ~BackgroundWork() { host_.SetBackgroundWork(L""); }
   BackgroundWork(const BackgroundWork&) = delete;
   BackgroundWork& operator=(const BackgroundWork&) = delete;
@@ -74,7 +76,8 @@ struct GzipStep {
 
 class StateCommand {
  public:
-  StateCommand(Host& host, Platform& platform) : host_(host), platform_(platform), temporaries_(platform) {}
+  StateCommand(Host& host, Platform& platform)
+      : host_(host), platform_(platform), temporaries_(platform) {}
 
   StateResult Decompress(const DecompressPlan& plan);
   StateResult Compress(const CompressPlan& plan);
@@ -84,7 +87,8 @@ class StateCommand {
   CommandReport WithGzipWords(CommandReport report) const;
   // Throws the report, after removing this run's temporary files.
   [[noreturn]] void Fail(CommandReport report);
-  [[noreturn]] void Fail(const std::wstring& summary, const SystemError& error, const std::wstring& outcome);
+  [[noreturn]] void Fail(const std::wstring& summary, const SystemError& error,
+                         const std::wstring& outcome);
   // Stops gzip at the user's request. Returns normally when gzip turns out
   // to have finished: its input is gone and the output holds the data, so
   // the command is finished rather than abandoned.
@@ -100,7 +104,8 @@ class StateCommand {
 };
 
 CommandReport StateCommand::WithGzipWords(CommandReport report) const {
-  if (!gzip_said_.empty() && report.reason.find(gzip_said_) == std::wstring::npos) report.gzip_said = gzip_said_;
+  if (!gzip_said_.empty() && report.reason.find(gzip_said_) == std::wstring::npos)
+    report.gzip_said = gzip_said_;
   return report;
 }
 
@@ -111,7 +116,8 @@ void StateCommand::Fail(CommandReport report) {
   throw CommandFailure(std::move(report));
 }
 
-void StateCommand::Fail(const std::wstring& summary, const SystemError& error, const std::wstring& outcome) {
+void StateCommand::Fail(const std::wstring& summary, const SystemError& error,
+                        const std::wstring& outcome) {
   Fail(SystemFailure(summary, error, outcome));
 }
 
@@ -127,7 +133,8 @@ void StateCommand::StopGzip(ChildProcess& child, const GzipStep& step) {
   }
   std::vector<std::wstring> left = temporaries_.RemoveAll();
   if (left.empty()) throw CommandStopped();
-  throw CommandFailure({Severity::Error, L"gzip.exe was stopped.", step.file, L"", {}, L"", std::move(left)});
+  throw CommandFailure(
+      {Severity::Error, L"gzip.exe was stopped.", step.file, L"", {}, L"", std::move(left)});
 }
 
 std::wstring StateCommand::RunGzip(const ProcessLaunch& launch, const GzipStep& step) {
@@ -156,8 +163,13 @@ std::wstring StateCommand::RunGzip(const ProcessLaunch& launch, const GzipStep& 
   std::wstring reason = gzip_said_;
   if (reason.empty())
     reason = *exit_code == 0 ? L"gzip.exe made no output"
-                             : L"gzip.exe ended with exit code " + std::to_wstring(*exit_code) + L" and no message";
-  Fail({Severity::Error, L"gzip.exe could not " + step.step + L".", step.file, reason, {step.outcome}});
+                             : L"gzip.exe ended with exit code " + std::to_wstring(*exit_code) +
+                                   L" and no message";
+  Fail({Severity::Error,
+        L"gzip.exe could not " + step.step + L".",
+        step.file,
+        reason,
+        {step.outcome}});
 }
 
 StateResult StateCommand::Decompress(const DecompressPlan& plan) {
@@ -171,8 +183,8 @@ StateResult StateCommand::Decompress(const DecompressPlan& plan) {
   }
 
   temporaries_.Add(names.decompressed, plan.state);
-  const std::wstring warning =
-      RunGzip(plan.gzip, {names.compressed, names.decompressed, L"decompress the state", plan.state, kept});
+  const std::wstring warning = RunGzip(
+      plan.gzip, {names.compressed, names.decompressed, L"decompress the state", plan.state, kept});
 
   // gzip has made its output durable before naming it, so the state itself
   // may now be replaced by it.
@@ -188,26 +200,32 @@ StateResult StateCommand::Decompress(const DecompressPlan& plan) {
     try {
       platform_.RemoveFile(plan.state);
     } catch (const SystemError& error) {
-      CommandReport report = SystemFailure(L"The state was decompressed to " + names.final_name +
-                                               L", but the compressed state file could not be deleted.",
-                                           error, L"Both files are complete; delete the compressed one by hand.");
+      CommandReport report =
+          SystemFailure(L"The state was decompressed to " + names.final_name +
+                            L", but the compressed state file could not be deleted.",
+                        error, L"Both files are complete; delete the compressed one by hand.");
       report.outcome.insert(report.outcome.end(), left.begin(), left.end());
       Fail(std::move(report));
     }
   }
   StateResult result{names.final_name};
   if (!warning.empty() || !left.empty())
-    result.warnings.push_back({Severity::Warning, L"The state was decompressed to " + names.final_name + L".",
-                               plan.state, warning, {}, L"", std::move(left)});
+    result.warnings.push_back({Severity::Warning,
+                               L"The state was decompressed to " + names.final_name + L".",
+                               plan.state,
+                               warning,
+                               {},
+                               L"",
+                               std::move(left)});
   return result;
 }
 
 StateResult StateCommand::Compress(const CompressPlan& plan) {
   const CompressNames& names = plan.names;
   temporaries_.Add(names.compressed, plan.file);
-  const std::wstring warning = RunGzip(
-      plan.gzip, {plan.file, names.compressed, L"compress the state", plan.file,
-                  L"The file " + plan.file + L" is unchanged."});
+  const std::wstring warning =
+      RunGzip(plan.gzip, {plan.file, names.compressed, L"compress the state", plan.file,
+                          L"The file " + plan.file + L" is unchanged."});
   try {
     platform_.RenameFile(names.compressed, names.final_name, /*replace=*/plan.replaces_input);
   } catch (const SystemError& error) {
@@ -218,8 +236,9 @@ StateResult StateCommand::Compress(const CompressPlan& plan) {
   }
   StateResult result{names.final_name};
   if (!warning.empty())
-    result.warnings.push_back(
-        {Severity::Warning, L"The state was compressed to " + names.final_name + L".", plan.file, warning});
+    result.warnings.push_back({Severity::Warning,
+                               L"The state was compressed to " + names.final_name + L".", plan.file,
+                               warning});
   return result;
 }
 

@@ -11,7 +11,8 @@ const std::wstring kNothingChanged = L"Nothing was changed.";
 
 [[noreturn]] void Refuse(std::wstring summary, std::wstring file, std::wstring outcome,
                          Refusal refusal = Refusal::None) {
-  CommandReport report{Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}};
+  CommandReport report{
+      Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}};
   report.refusal = refusal;
   throw CommandFailure(std::move(report));
 }
@@ -22,7 +23,8 @@ std::wstring FindGzip(Platform& platform) {
     if (platform.FileExists(place)) return place;
     looked += (looked.empty() ? L"" : L" or ") + place;
   }
-  Refuse(L"Stavrel's gzip was not found at " + looked + L".", L"", L"Reinstall Stavrel. Nothing was changed.");
+  Refuse(L"Stavrel's gzip was not found at " + looked + L".", L"",
+         L"Reinstall Stavrel. Nothing was changed.");
 }
 
 // Where gzip runs: the input's folder when a process can start there; in a
@@ -33,7 +35,8 @@ std::wstring WorkingFolderFor(Platform& platform, const std::wstring& input_fold
 }
 
 void RequireExisting(Platform& platform, const std::wstring& path, const std::wstring& what) {
-  if (!platform.FileExists(path)) Refuse(L"The " + what + L" does not exist.", path, kNothingChanged);
+  if (!platform.FileExists(path))
+    Refuse(L"The " + what + L" does not exist.", path, kNothingChanged);
 }
 
 void RefuseExisting(Platform& platform, const std::wstring& path) {
@@ -46,14 +49,17 @@ void RefuseExisting(Platform& platform, const std::wstring& path) {
 
 // True when `final_name` is `input` itself (any spelling), which the
 // command may replace; any other existing file there is refused.
-bool FinalNameIsInput(Platform& platform, const std::wstring& final_name, const std::wstring& input) {
+bool FinalNameIsInput(Platform& platform, const std::wstring& final_name,
+                      const std::wstring& input) {
   if (platform.FileExists(final_name) && platform.SameFile(final_name, input)) return true;
   RefuseExisting(platform, final_name);
   return false;
 }
 
 ProcessLaunch GzipLaunch(const std::wstring& gzip, std::wstring command_line, std::wstring folder) {
-  return {gzip, std::move(command_line), std::move(folder),
+  return {gzip,
+          std::move(command_line),
+          std::move(folder),
           {std::begin(kGzipEnvironment), std::end(kGzipEnvironment)}};
 }
 

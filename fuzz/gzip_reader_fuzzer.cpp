@@ -36,7 +36,7 @@ Run Decompress(std::span<const std::uint8_t> input, std::size_t piece, bool copy
     if (header_first) reader.ReadFirstHeader();
     run.result = reader.Decompress(sink);
   } catch (const gz::StreamFault& fault) {
-    run.result = fault.fault();
+    run.result = fault.Kind();
   }
   // Anything else thrown escapes to libFuzzer, which reports it as a crash.
   run.output = std::move(sink.data);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "system_error.h"
+#include "base/system_error.h"
 
 namespace stavrel::fuzz {
 namespace {

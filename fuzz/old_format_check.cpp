@@ -38,7 +38,7 @@ Run Decode(OldFormatDecoder decode, std::span<const std::uint8_t> input, std::si
     }
     run.bytes_used = input.size() - left;
   } catch (const gz::StreamFault& fault) {
-    run.fault = fault.fault();
+    run.fault = fault.Kind();
   }
   // Anything else thrown escapes to libFuzzer, which reports it as a crash.
   run.output = std::move(sink.data);

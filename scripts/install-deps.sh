@@ -4,7 +4,7 @@
 set -eu
 packages="cmake make g++ gzip googletest libbenchmark-dev zlib1g-dev libcli11-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-  ncompress wine64 wine xvfb openbox x11-utils imagemagick fonts-liberation2 fonts-wine time
+  ncompress wine64 wine xvfb openbox x11-utils imagemagick fonts-liberation2 fonts-wine time clang-format
   git zip unzip dpkg-dev lintian man-db"
 missing=""
 for p in $packages; do

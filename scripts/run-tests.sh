@@ -19,6 +19,8 @@ build() {
   cmake --build --preset "$1" -j2 >"$log/build-$1.log" 2>&1 || { grep -E -A5 'error|Error' "$log/build-$1.log" | head -60; return 1; }
 }
 
+step "format-check" scripts/format-check.sh
+
 for tree in linux linux-asan windows; do
   step "build-$tree" build "$tree" || true
 done

@@ -1,15 +1,15 @@
 #include "app_icon.h"
 
+#include "base/win32/system_error_text.h"
 #include "dpi.h"
 #include "resource_ids.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 
 HICON SharedAppIcon(HINSTANCE instance, int size_metric) {
   const int size = GetSystemMetrics(size_metric);
-  auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_STAVREL), IMAGE_ICON,
-                                            size, size, LR_SHARED));
+  auto icon = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_STAVREL), IMAGE_ICON, size, size, LR_SHARED));
   if (!icon) win32::ThrowLastError(L"Load the program icon");
   return icon;
 }

@@ -2,7 +2,7 @@
 // The program's icon (stavrel.ico) at the sizes a DPI asks for.
 #include <windows.h>
 
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 
 namespace stavrel::win {
 

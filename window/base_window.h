@@ -9,8 +9,8 @@
 //   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 #include <windows.h>
 
+#include "base/win32/system_error_text.h"
 #include "error_text.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 

@@ -18,11 +18,23 @@ struct BrowseTarget {
 
 // "Moudles" is spelt the way the filter has always read.
 inline constexpr std::array kBrowseTargets = {
-    BrowseTarget{DialogKind::Open, L"Varn Moudles (*.mdl)" L"|*.mdl|", Box::File1, false},
-    BrowseTarget{DialogKind::Save, L"Varn Moudles (*.mdl)" L"|*.mdl|", Box::File2, false},
-    BrowseTarget{DialogKind::Open, L"Snes9x Save States (*.00*)" L"|*.00*|", Box::Decompress, true},
     BrowseTarget{DialogKind::Open,
-                 L"Snes9x Decompressed States (*.sds)" L"|*.sds|" L"All Files (*.*)" L"|*.*|",
+                 L"Varn Moudles (*.mdl)"
+                 L"|*.mdl|",
+                 Box::File1, false},
+    BrowseTarget{DialogKind::Save,
+                 L"Varn Moudles (*.mdl)"
+                 L"|*.mdl|",
+                 Box::File2, false},
+    BrowseTarget{DialogKind::Open,
+                 L"Snes9x Save States (*.00*)"
+                 L"|*.00*|",
+                 Box::Decompress, true},
+    BrowseTarget{DialogKind::Open,
+                 L"Snes9x Decompressed States (*.sds)"
+                 L"|*.sds|"
+                 L"All Files (*.*)"
+                 L"|*.*|",
                  Box::Compress, false},
 };
 

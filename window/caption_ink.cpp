@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/win32/system_error_text.h"
 #include "layout.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -30,10 +30,8 @@ WindowKind KindOf(ControlKind kind) {
     case ControlKind::Button:
       // Never BS_DEFPUSHBUTTON: the window has no default button.
       return {WC_BUTTONW, child | WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case ControlKind::Progress:
-      return {PROGRESS_CLASSW, child, 0};
-    case ControlKind::Line:
-      return {WC_STATICW, child | SS_ETCHEDHORZ, 0};
+    case ControlKind::Progress: return {PROGRESS_CLASSW, child, 0};
+    case ControlKind::Line: return {WC_STATICW, child | SS_ETCHEDHORZ, 0};
   }
   return {WC_STATICW, child, 0};
 }
@@ -48,8 +46,7 @@ void PrepareControl(HWND control, ControlKind kind) {
       SendMessageW(control, PBM_SETRANGE32, 0, 100);
       SendMessageW(control, PBM_SETPOS, 0, 0);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -59,11 +56,10 @@ void CreateControls(HWND parent, HINSTANCE instance, UINT dpi, const WindowFonts
   for (const ControlEntry& entry : kMainWindowControls) {
     const WindowKind kind = KindOf(entry.kind);
     const RECT rect = ControlRect(entry, dpi);
-    HWND control = CreateWindowExW(kind.ex_style, kind.class_name, entry.caption, kind.style,
-                                   rect.left, rect.top, rect.right - rect.left,
-                                   rect.bottom - rect.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
-                                   instance, nullptr);
+    HWND control =
+        CreateWindowExW(kind.ex_style, kind.class_name, entry.caption, kind.style, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
     if (!control) win32::ThrowLastError(std::wstring(L"Create the control ") + entry.name);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Font(entry.font)), FALSE);
     PrepareControl(control, entry.kind);

@@ -1,7 +1,7 @@
 #include "control_placement.h"
 
+#include "base/win32/system_error_text.h"
 #include "layout.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 

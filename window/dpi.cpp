@@ -1,7 +1,7 @@
 #include "dpi.h"
 
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
 namespace stavrel::win {
 

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
+#include "base/system_error.h"
 #include "dialog_filter.h"
-#include "system_error.h"
 
 namespace stavrel::win {
 namespace {

@@ -1,8 +1,8 @@
 #include "fonts.h"
 
+#include "base/win32/system_error_text.h"
 #include "caption_ink.h"
 #include "layout.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -13,9 +13,9 @@ int PixelHeight(int hundredths_of_point, UINT dpi) {
 }
 
 win32::FontHandle CreateArial(int pixel_height, int weight) {
-  win32::FontHandle font(CreateFontW(-pixel_height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_SWISS, L"Arial"));
+  win32::FontHandle font(CreateFontW(-pixel_height, 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
   if (!font.Valid()) win32::ThrowLastError(L"Create the Arial font");
   return font;
 }

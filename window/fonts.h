@@ -2,7 +2,7 @@
 // The fonts of the main window, made for one DPI.
 #include <windows.h>
 
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 #include "layout_table.h"
 
 namespace stavrel::win {

@@ -10,7 +10,7 @@
 #include "control_placement.h"
 #include "dpi.h"
 #include "layout.h"
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
 namespace stavrel::win {
 
@@ -40,36 +40,26 @@ void frmMain::Create(HINSTANCE instance) {
 
 LRESULT frmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_CREATE:
-      return OnCreate() ? 0 : -1;
+    case WM_CREATE: return OnCreate() ? 0 : -1;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam));
       break;  // DefWindowProc then focuses the window, and WM_SETFOCUS passes it on
-    case WM_SETFOCUS:
-      OnSetFocus();
-      return 0;
-    case WM_CLOSE:
-      OnClose();
-      return 0;
+    case WM_SETFOCUS: OnSetFocus(); return 0;
+    case WM_CLOSE: OnClose(); return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam))) return TRUE;
       break;
-    case WM_DESTROY:
-      OnDestroy();
-      return 0;
-    case WM_DROPFILES:
-      OnDropFiles(reinterpret_cast<HDROP>(wparam));
-      return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wparam)); return 0;
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_GETDPISCALEDSIZE:
       return OnGetDpiScaledSize(static_cast<UINT>(wparam), reinterpret_cast<SIZE*>(lparam));
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(Window(), message, wparam, lparam);
 }

@@ -9,13 +9,13 @@
 #include <optional>
 #include <string>
 
+#include "base/win32/scoped_handles.h"
 #include "base_window.h"
+#include "command_run.h"
 #include "file_dialog.h"
 #include "fonts.h"
-#include "win32/scoped_handles.h"
 #include "main_window_operations.h"
 #include "platform.h"
-#include "command_run.h"
 
 namespace stavrel::win {
 

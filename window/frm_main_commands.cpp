@@ -9,11 +9,11 @@
 #include "browse_targets.h"
 #include "control_ids.h"
 #include "current_folder.h"
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 #include "dropped_files.h"
 #include "frm_main.h"
 #include "state_names.h"
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
 namespace stavrel::win {
 

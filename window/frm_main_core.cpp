@@ -15,7 +15,9 @@ void frmMain::Decompress(const std::wstring& state) {
   stavrel::Decompress(operations_, platform_, state);
 }
 
-void frmMain::Compress(const std::wstring& path) { stavrel::Compress(operations_, platform_, path); }
+void frmMain::Compress(const std::wstring& path) {
+  stavrel::Compress(operations_, platform_, path);
+}
 
 std::wstring frmMain::RootDir(const std::wstring& path) { return stavrel::RootDir(path); }
 

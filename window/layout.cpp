@@ -38,7 +38,8 @@ constexpr bool IdsAreUnique() {
 constexpr bool WholePixelsAtDefaultDpi() {
   for (const ControlEntry& control : kMainWindowControls) {
     TwipsPoint origin = ContainerOrigin(control);
-    for (int twips : {origin.x + control.left, origin.y + control.top, control.width, control.height})
+    for (int twips :
+         {origin.x + control.left, origin.y + control.top, control.width, control.height})
       if (twips % 15 != 0) return false;
   }
   return kClientWidthTwips % 15 == 0 && kClientHeightTwips % 15 == 0;

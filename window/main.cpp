@@ -6,7 +6,7 @@
 #include "error_text.h"
 #include "frm_main.h"
 #include "message_loop.h"
-#include "win32/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   using namespace stavrel::win;

@@ -7,10 +7,10 @@
 #include <climits>
 #include <cmath>
 
+#include "base/win32/system_error_text.h"
 #include "control_ids.h"
 #include "message_loop.h"
 #include "report_words.h"
-#include "win32/system_error_text.h"
 
 namespace stavrel::win {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 // About and Quit stay enabled during a run: Quit then asks the window to
 // close once the command has stopped.
 constexpr std::array kCommandButtonIds = {
-    ids::cmdBrowse_0 + 0, ids::cmdBrowse_0 + 1, ids::cmdBrowse_0 + 2, ids::cmdBrowse_0 + 3,
+    ids::cmdBrowse_0 + 0, ids::cmdBrowse_0 + 1, ids::cmdBrowse_0 + 2,    ids::cmdBrowse_0 + 3,
     int{ids::cmdConvert}, int{ids::cmdClear},   int{ids::cmdDecompress}, int{ids::cmdCompress},
 };
 
@@ -62,7 +62,8 @@ int BoxControlId(Box box) noexcept {
 
 HWND MainWindowOperations::Control(int id) const {
   HWND control = GetDlgItem(window_, id);
-  if (!control) win32::ThrowLastError(L"Find control " + std::to_wstring(id) + L" of the main window");
+  if (!control)
+    win32::ThrowLastError(L"Find control " + std::to_wstring(id) + L" of the main window");
   return control;
 }
 
@@ -142,8 +143,7 @@ void MainWindowOperations::SetCommandsEnabled(bool enabled) noexcept {
     return;
   }
   enable_all(TRUE);
-  if (focus_before_disable_ && GetFocus() == focus_while_disabled_)
-    SetFocus(focus_before_disable_);
+  if (focus_before_disable_ && GetFocus() == focus_while_disabled_) SetFocus(focus_before_disable_);
   focus_before_disable_ = nullptr;
   focus_while_disabled_ = nullptr;
 }

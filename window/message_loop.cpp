@@ -1,6 +1,6 @@
 #include "message_loop.h"
 
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
 namespace stavrel::win {
 

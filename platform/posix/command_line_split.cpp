@@ -3,9 +3,7 @@
 namespace stavrel::posix {
 namespace {
 
-bool IsBlank(wchar_t character) {
-  return character == L' ' || character == L'\t';
-}
+bool IsBlank(wchar_t character) { return character == L' ' || character == L'\t'; }
 
 // The program name knows no escapes: it runs to the closing quote, or to the
 // first blank when it is not quoted.
@@ -17,8 +15,7 @@ std::wstring TakeProgramName(const std::wstring& line, std::size_t& at) {
     name = line.substr(at + 1, end - at - 1);
     at = close == std::wstring::npos ? line.size() : close + 1;
   } else {
-    while (at < line.size() && !IsBlank(line[at]))
-      name += line[at++];
+    while (at < line.size() && !IsBlank(line[at])) name += line[at++];
   }
   return name;
 }
@@ -67,8 +64,7 @@ std::wstring TakeArgument(const std::wstring& line, std::size_t& at) {
 }
 
 void SkipBlanks(const std::wstring& line, std::size_t& at) {
-  while (at < line.size() && IsBlank(line[at]))
-    ++at;
+  while (at < line.size() && IsBlank(line[at])) ++at;
 }
 
 }  // namespace

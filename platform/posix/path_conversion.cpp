@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "text_conversion.h"
+#include "base/utf.h"
 
 namespace stavrel::posix {
 

@@ -14,12 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
+#include "base/utf.h"
 #include "command_line_split.h"
 #include "path_conversion.h"
-#include "posix_error.h"
+#include "platform/child_output_text.h"
 #include "spawn_file_actions.h"
-#include "text_conversion.h"
-#include "unique_fd.h"
 
 extern char** environ;
 
@@ -139,8 +140,7 @@ std::vector<std::string> ArgumentsFor(const ProcessLaunch& launch, const std::st
   std::vector<std::string> arguments{program};
   const std::vector<std::wstring> split = SplitCommandLine(launch.command_line);
   // Arguments are Windows paths here as everywhere ("\" between folders).
-  for (std::size_t i = 1; i < split.size(); ++i)
-    arguments.push_back(ToPosixPath(split[i]));
+  for (std::size_t i = 1; i < split.size(); ++i) arguments.push_back(ToPosixPath(split[i]));
   return arguments;
 }
 
@@ -174,8 +174,7 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
   const std::string program = ToPosixPath(application);
   std::vector<std::string> arguments = ArgumentsFor(launch, program);
   std::vector<char*> argv;
-  for (std::string& argument : arguments)
-    argv.push_back(argument.data());
+  for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
   // Close-on-exec on both ends: only the dup2 copy on descriptor 2 reaches
@@ -199,8 +198,7 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
 
   std::vector<std::string> environment = EnvironmentFor(launch);
   std::vector<char*> envp;
-  for (std::string& variable : environment)
-    envp.push_back(variable.data());
+  for (std::string& variable : environment) envp.push_back(variable.data());
   envp.push_back(nullptr);
 
   const SpawnInOwnProcessGroup attributes(L"start", application);

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <vector>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
 #include "path_conversion.h"
-#include "posix_error.h"
-#include "unique_fd.h"
 
 namespace stavrel::posix {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "posix_error.h"
+#include "base/posix/posix_error.h"
 
 namespace stavrel::posix {
 

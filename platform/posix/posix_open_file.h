@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
+#include "base/posix/unique_fd.h"
 #include "platform.h"
-#include "unique_fd.h"
 
 namespace stavrel::posix {
 

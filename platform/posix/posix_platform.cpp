@@ -6,14 +6,14 @@
 
 #include <cerrno>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
 #include "path_conversion.h"
 #include "posix_child_process.h"
-#include "posix_error.h"
 #include "posix_file_copy.h"
 #include "posix_open_file.h"
 #include "posix_rename.h"
 #include "state_names.h"
-#include "unique_fd.h"
 
 namespace stavrel {
 

@@ -7,8 +7,8 @@
 
 #include <cerrno>
 
+#include "base/posix/posix_error.h"
 #include "path_conversion.h"
-#include "posix_error.h"
 
 namespace stavrel::posix {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "posix_error.h"
+#include "base/posix/posix_error.h"
 
 namespace stavrel::posix {
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 
 class ProcThreadAttributeList {
  public:
@@ -48,4 +48,4 @@ class ProcThreadAttributeList {
   bool initialized_ = false;
 };
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

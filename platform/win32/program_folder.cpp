@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 
 std::wstring FolderOfProgram(const std::wstring& program_path) {
   const auto last_separator = program_path.rfind(L'\\');
@@ -29,4 +29,4 @@ std::wstring RunningProgramPath() {
   }
 }
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "child_output_text.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
+#include "platform/child_output_text.h"
 #include "proc_thread_attribute_list.h"
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 namespace {
 
 // How often Wait hands control back to the window.
@@ -140,7 +140,8 @@ std::vector<wchar_t> EnvironmentFor(const ProcessLaunch& launch) {
   for (const wchar_t* entry = block.Get(); *entry; entry += wcslen(entry) + 1) {
     const std::wstring_view variable(entry);
     bool unset = false;
-    for (const std::wstring& name : launch.unset_environment) unset = unset || NameIs(variable, name);
+    for (const std::wstring& name : launch.unset_environment)
+      unset = unset || NameIs(variable, name);
     if (unset) continue;
     kept.insert(kept.end(), variable.begin(), variable.end());
     kept.push_back(L'\0');
@@ -220,4 +221,4 @@ std::unique_ptr<ChildProcess> StartChildProcess(const ProcessLaunch& launch) {
                                              application);
 }
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

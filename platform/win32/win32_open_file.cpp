@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 namespace {
 
 // ReadFile and WriteFile count in DWORDs; stay well below that.
@@ -72,4 +72,4 @@ void Win32OpenFile::Close() {
   if (!CloseHandle(handle_.Release())) throw LastError(L"close", path_);
 }
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/win32/scoped_handles.h"
 #include "platform.h"
-#include "win32/scoped_handles.h"
 
-namespace stavrel::win32 {
+namespace stavrel::win32::platform {
 
 // A file opened with CreateFileW; every read and write names its own offset.
 // The handle is this object's alone, so it tracks the file pointer and moves
@@ -32,4 +32,4 @@ class Win32OpenFile final : public OpenFile {
   std::uint64_t position_ = 0;  // where the file pointer is, or kUnknownPosition
 };
 
-}  // namespace stavrel::win32
+}  // namespace stavrel::win32::platform

@@ -6,11 +6,11 @@
 
 #include <optional>
 
+#include "base/win32/long_path.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
 #include "program_folder.h"
 #include "state_names.h"
-#include "win32/long_path.h"
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
 #include "win32_child_process.h"
 #include "win32_open_file.h"
 
@@ -85,7 +85,7 @@ std::unique_ptr<OpenFile> Win32Platform::OpenForReading(const std::wstring& path
   KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"open", path);
-  return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
+  return std::make_unique<win32::platform::Win32OpenFile>(std::move(file), path);
 }
 
 std::unique_ptr<OpenFile> Win32Platform::CreateNew(const std::wstring& path) {
@@ -93,7 +93,7 @@ std::unique_ptr<OpenFile> Win32Platform::CreateNew(const std::wstring& path) {
   KernelHandle file(CreateFileW(native.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw LastError(L"create", path);
-  return std::make_unique<win32::Win32OpenFile>(std::move(file), path);
+  return std::make_unique<win32::platform::Win32OpenFile>(std::move(file), path);
 }
 
 void Win32Platform::RemoveFile(const std::wstring& path) {
@@ -143,13 +143,13 @@ bool Win32Platform::FileExists(const std::wstring& path) {
 
 std::wstring Win32Platform::ProgramFolder() {
   if (program_folder_override_) return *program_folder_override_;
-  return win32::FolderOfProgram(win32::RunningProgramPath());
+  return win32::platform::FolderOfProgram(win32::platform::RunningProgramPath());
 }
 
 std::vector<std::wstring> Win32Platform::GzipLocations() { return {GzipProgram(ProgramFolder())}; }
 
 std::unique_ptr<ChildProcess> Win32Platform::StartProcess(const ProcessLaunch& launch) {
-  return win32::StartChildProcess(launch);
+  return win32::platform::StartChildProcess(launch);
 }
 
 }  // namespace stavrel

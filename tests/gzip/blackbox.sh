@@ -3,12 +3,15 @@
 # compares what a user sees: exit status, standard error, standard output,
 # which files remain, their contents, times and permissions.
 #
-# usage: blackbox.sh <runner-or-empty> <path-to-our-gzip>
+# usage: blackbox.sh <runner-or-empty> <path-to-our-gzip> [<path-to-the-seam-build>]
 #   runner: a program that runs ours, e.g. cmake/wine-run.sh for gzip.exe
+#   seam build: ours with a folder swapped for a link mid-walk
+#   (tests/gzip/swapped_folder_seam.cpp)
 set -u
 
 runner=${1:-}
-ours=${2:?usage: blackbox.sh <runner-or-empty> <path-to-our-gzip>}
+ours=${2:?usage: blackbox.sh <runner-or-empty> <path-to-our-gzip> [<path-to-the-seam-build>]}
+seam=${3:-}
 reference=${GZIP_REFERENCE:-/usr/bin/gzip}
 [ "$runner" = "-" ] && runner=
 under_wine=false
@@ -19,6 +22,7 @@ if [ ! -x "$reference" ]; then
   exit 0
 fi
 case $ours in /*) ;; *) ours=$PWD/$ours ;; esac
+case $seam in /* | "") ;; *) seam=$PWD/$seam ;; esac
 
 # Plain English messages, UTF-8 names (Wine converts arguments and file names
 # with the locale), and no options from the environment.
@@ -465,6 +469,51 @@ check "recursive to standard output" "$tree" --stdout gz --any-order -- -rc t
 check "recursive decompress to standard output" "$gz_tree" --any-order -- -rdc t
 check "directory without -r" "$tree" -- -v t t/a
 
+# Links under Wine are the Unix ones, which it marks as reparse points.
+check "recursive: a link to a folder is not followed" 'mkdir -p t/sub v; text_file t/sub/b 3; text_file v/x 5; ln -s ../v t/lnk' --any-order -- -r t
+check "recursive: a link to a folder is followed with -f" 'mkdir -p t/sub v; text_file t/sub/b 3; text_file v/x 5; ln -s ../v t/lnk' --any-order -- -rf t
+
+# GNU gzip 1.12 follows a link back up the tree with -rf until the path is
+# too long, compressing what it meets again on every round; ours walks no
+# folder it is already inside.
+begin "recursive: a folder loop is walked once"
+mkdir -p t/sub
+text_file t/a 30
+text_file t/sub/b 3
+ln -s .. t/sub/up
+run_ours -rf t >/dev/null 2>"$work/err"
+rc=$?
+[ $rc = 2 ] || fail "exit status $rc"
+[ "$(normalise_errors "$work/err")" = "gzip: t/sub/up is a directory loop -- ignored" ] || fail "message: $(cat "$work/err")"
+[ -f t/a.gz ] && [ -f t/sub/b.gz ] && [ ! -e t/a.gz.gz ] && [ -L t/sub/up ] || fail "files left: $(find t | sort | tr '\n' ' ')"
+finish
+
+# A folder swapped for a link to another one after -r opened it and before it
+# read its names: natively the walk goes on in the folder it opened; on
+# Windows the folder it holds cannot be moved. Either way nothing in the other
+# folder changes.
+if [ -n "$seam" ]; then
+  begin "recursive: a folder swapped for a link mid-walk"
+  mkdir -p d/sub victim
+  for i in 1 2 3; do text_file "d/sub/f$i" 3; text_file "victim/f$i" 4; done
+  cp -a victim "$work/victim.before"
+  rm -f "$work/seam.log"
+  GZIP_SEAM_FOLDER=d/sub GZIP_SEAM_LINK_TO="$fixture/victim" GZIP_SEAM_LOG="$work/seam.log" \
+    $runner "$seam" -r -1 d >/dev/null 2>"$work/err"
+  rc=$?
+  [ $rc = 0 ] || fail "exit status $rc: $(cat "$work/err")"
+  diff -r "$work/victim.before" victim >/dev/null || fail "the other folder changed: $(ls victim | tr '\n' ' ')"
+  if $under_wine; then
+    grep -q '^not moved' "$work/seam.log" || fail "the walked folder was moved: $(cat "$work/seam.log")"
+    [ "$(ls d/sub | tr '\n' ' ')" = "f1.gz f2.gz f3.gz " ] || fail "files left: $(ls d/sub | tr '\n' ' ')"
+  else
+    [ "$(cat "$work/seam.log")" = "$(printf 'moved\nlinked')" ] || fail "no swap: $(cat "$work/seam.log")"
+    [ -L d/sub ] && [ "$(ls d/sub.real | tr '\n' ' ')" = "f1.gz f2.gz f3.gz " ] ||
+      fail "files left: $(find d | sort | tr '\n' ' ')"
+  fi
+  finish
+fi
+
 # --- options ---------------------------------------------------------------
 
 check "help" '' --stdout none -- -h
@@ -512,15 +561,33 @@ for input in text random state empty zeros; do
     run_ours -c -$level "$input" >"ours.$input.$level.gz" 2>"$work/err" || fail "ours -$level $input: $(cat "$work/err")"
     "$reference" -dc "ours.$input.$level.gz" | cmp -s - "$input" || fail "GNU gzip reads ours -$level $input wrongly"
     "$reference" -c -$level "$input" >"gnu.$input.$level.gz"
-    run_ours -dc "gnu.$input.$level.gz" | cmp -s - "$input" || fail "ours reads GNU gzip -$level $input wrongly"
+    # Into a file, not a pipe: a failure is then ours, with its own words.
+    run_ours -dc "gnu.$input.$level.gz" >out 2>"$work/err" || fail "ours -d -$level $input: $(cat "$work/err")"
+    cmp -s out "$input" || fail "ours reads GNU gzip -$level $input wrongly"
     [ "$(header_of "ours.$input.$level.gz")" = "$(header_of "gnu.$input.$level.gz")" ] ||
       fail "header of -$level $input: ours $(header_of "ours.$input.$level.gz"), GNU $(header_of "gnu.$input.$level.gz")"
   done
 done
 cat ours.text.6.gz gnu.state.9.gz ours.empty.1.gz gnu.random.1.gz >mixed.gz
 cat text state empty random >mixed
-run_ours -dc mixed.gz | cmp -s - mixed || fail "ours reads a mixed multi-member file wrongly"
+run_ours -dc mixed.gz >out 2>"$work/err" || fail "ours -d mixed: $(cat "$work/err")"
+cmp -s out mixed || fail "ours reads a mixed multi-member file wrongly"
 "$reference" -dc mixed.gz | cmp -s - mixed || fail "GNU gzip reads a mixed multi-member file wrongly"
+finish
+
+# A reader that leaves early (head): GNU gzip is ended quietly by SIGPIPE,
+# and ours as quietly, with the same status, where there is no such signal.
+begin "standard output's reader leaves early"
+random_file r 3000000
+ref_gz r
+for side in ours ref; do
+  program=run_ours
+  [ $side = ref ] && program=run_reference
+  $program -dc r.gz 2>"$work/$side.err" | head -c 10 >/dev/null
+  echo "${PIPESTATUS[0]}" >"$work/$side.rc"
+done
+[ "$(cat "$work/ours.rc")" = "$(cat "$work/ref.rc")" ] || fail "exit status: ours $(cat "$work/ours.rc"), GNU gzip $(cat "$work/ref.rc")"
+[ ! -s "$work/ours.err" ] || fail "ours said: $(cat "$work/ours.err")"
 finish
 
 # --- what GNU gzip does differently, on purpose ----------------------------

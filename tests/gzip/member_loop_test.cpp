@@ -59,7 +59,7 @@ Fault FaultOf(const Bytes& stream, std::size_t piece = SIZE_MAX) {
   try {
     decompressed(stream, piece);
   } catch (const StreamFault& fault) {
-    return fault.fault();
+    return fault.Kind();
   }
   ADD_FAILURE() << "no fault";
   return Fault::NotGzip;

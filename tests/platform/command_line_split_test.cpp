@@ -1,6 +1,6 @@
 // The Linux build hands a Windows command line to a Linux program; the
 // arguments must come out as a Windows program would see them.
-#include "posix/command_line_split.h"
+#include "platform/posix/command_line_split.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,7 @@
 
 #include <fstream>
 
-#ifdef _WIN32
-#include "win32/utf.h"
-#else
-#include "text_conversion.h"
-#endif
+#include "base/utf.h"
 
 namespace fs = std::filesystem;
 
@@ -16,17 +12,11 @@ std::wstring PlatformPath(const std::filesystem::path& native) {
 #ifdef _WIN32
   return native.wstring();
 #else
-  return stavrel::posix::Utf8ToWide(native.string());
+  return stavrel::Utf8ToWide(native.string());
 #endif
 }
 
-std::string Utf8Of(const std::wstring& text) {
-#ifdef _WIN32
-  return stavrel::win32::ToUtf8(text);
-#else
-  return stavrel::posix::WideToUtf8(text);
-#endif
-}
+std::string Utf8Of(const std::wstring& text) { return stavrel::WideToUtf8(text); }
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
   std::ofstream file(NativePath(path), std::ios::binary | std::ios::trunc);

@@ -1,6 +1,6 @@
 #pragma once
 #ifdef _WIN32
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 #endif
 
 // A pipe whose write end any child started meanwhile could inherit, to check

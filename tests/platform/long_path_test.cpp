@@ -1,6 +1,6 @@
 // Wine opens long paths with or without the "\\?\" prefix, so the file tests
 // cannot tell whether it is added; Windows can. Check the prefixing itself.
-#include "win32/long_path.h"
+#include "base/win32/long_path.h"
 
 #include <gtest/gtest.h>
 

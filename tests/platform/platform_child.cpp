@@ -24,7 +24,7 @@
 #include <io.h>
 #include <windows.h>
 
-#include "win32/utf.h"
+#include "base/utf.h"
 #else
 #include <unistd.h>
 #endif
@@ -35,7 +35,7 @@ std::string OwnPath() {
 #ifdef _WIN32
   wchar_t wide[32768];
   const DWORD length = GetModuleFileNameW(nullptr, wide, 32768);
-  return stavrel::win32::ToUtf8(std::wstring_view(wide, length));
+  return stavrel::WideToUtf8(std::wstring_view(wide, length));
 #else
   char path[4096];
   const ssize_t length = readlink("/proc/self/exe", path, sizeof path);

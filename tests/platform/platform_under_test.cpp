@@ -2,18 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#include "win32/win32_platform.h"
-#else
-#include "posix/posix_platform.h"
-#endif
+#include "platform/native_platform.h"
 
 std::unique_ptr<stavrel::Platform> MakePlatform() {
-#ifdef _WIN32
-  return std::make_unique<stavrel::Win32Platform>();
-#else
-  return std::make_unique<stavrel::PosixPlatform>();
-#endif
+  return std::make_unique<stavrel::NativePlatform>();
 }
 
 std::wstring ProgramFileName(const std::wstring& name) {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "base/system_error.h"
 #include "platform.h"
-#include "system_error.h"
 
 std::unique_ptr<stavrel::Platform> MakePlatform();
 

@@ -4,7 +4,7 @@
 #include "test_files.h"
 
 #ifdef _WIN32
-#include "win32/program_folder.h"
+#include "platform/win32/program_folder.h"
 #endif
 
 namespace {
@@ -51,7 +51,7 @@ struct FolderCase {
 class FolderOfProgramTest : public testing::TestWithParam<FolderCase> {};
 
 TEST_P(FolderOfProgramTest, KeepsTheBackslashOnlyAtADriveRoot) {
-  EXPECT_EQ(stavrel::win32::FolderOfProgram(GetParam().program), GetParam().folder);
+  EXPECT_EQ(stavrel::win32::platform::FolderOfProgram(GetParam().program), GetParam().folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FolderOfProgramTest,

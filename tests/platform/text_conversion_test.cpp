@@ -1,15 +1,14 @@
-#include "posix/text_conversion.h"
-
 #include <gtest/gtest.h>
 
-#include "posix/path_conversion.h"
+#include "base/utf.h"
+#include "platform/posix/path_conversion.h"
 
 namespace {
 
 using stavrel::posix::FromPosixPath;
 using stavrel::posix::ToPosixPath;
-using stavrel::posix::Utf8ToWide;
-using stavrel::posix::WideToUtf8;
+using stavrel::Utf8ToWide;
+using stavrel::WideToUtf8;
 
 struct PathCase {
   const char* name;

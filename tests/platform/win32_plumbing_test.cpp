@@ -1,13 +1,16 @@
 // The Win32 pieces the program, its platform and its tests share.
 #include <gtest/gtest.h>
 
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
-#include "win32/utf.h"
+#include "base/utf.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
 
 namespace {
 
 using stavrel::ErrorKind;
+using stavrel::IsValidUtf8;
+using stavrel::Utf8ToWide;
+using stavrel::WideToUtf8;
 using namespace stavrel::win32;
 
 struct ErrorCase {
@@ -42,15 +45,15 @@ TEST(Win32Error, ACodeWithoutTextIsNamedByNumber) {
 
 TEST(Utf, RoundTripsBeyondTheBasicPlane) {
   const std::string utf8 = "s\xC3\xA4ve \xE6\x97\xA5 \xF0\x9F\x8E\xAE";
-  EXPECT_EQ(ToUtf16(utf8), L"s\u00e4ve \u65e5 \U0001F3AE");
-  EXPECT_EQ(ToUtf8(ToUtf16(utf8)), utf8);
-  EXPECT_EQ(ToUtf16IfValid(utf8), ToUtf16(utf8));
+  EXPECT_EQ(Utf8ToWide(utf8), L"s\u00e4ve \u65e5 \U0001F3AE");
+  EXPECT_EQ(WideToUtf8(Utf8ToWide(utf8)), utf8);
+  EXPECT_TRUE(IsValidUtf8(utf8));
 }
 
 TEST(Utf, InvalidUtf8IsReplacedOrRefused) {
-  EXPECT_EQ(ToUtf16("a\xC3"), L"a\uFFFD");
-  EXPECT_EQ(ToUtf16IfValid("a\xC3"), std::nullopt);
-  EXPECT_EQ(ToUtf16IfValid(""), std::wstring());
+  EXPECT_EQ(Utf8ToWide("a\xC3"), L"a\uFFFD");
+  EXPECT_FALSE(IsValidUtf8("a\xC3"));
+  EXPECT_TRUE(IsValidUtf8(""));
 }
 
 TEST(ScopedHandle, InvalidHandleValueOwnsNothingAndResetCloses) {

@@ -1,6 +1,6 @@
 #include "faulty_platform.h"
 
-#include "system_error.h"
+#include "base/system_error.h"
 #include "test_files.h"
 
 namespace stavrel::test {

@@ -6,13 +6,12 @@
 #include <random>
 #include <stdexcept>
 
+#include "base/utf.h"
+#include "platform/native_platform.h"
 #ifdef _WIN32
-#include "win32/long_path.h"
-#include "win32_platform.h"
+#include "base/win32/long_path.h"
 #else
-#include "path_conversion.h"
-#include "text_conversion.h"
-#include "posix_platform.h"
+#include "platform/posix/path_conversion.h"
 #endif
 
 namespace stavrel::test {
@@ -87,11 +86,6 @@ Bytes ReadBytes(const std::wstring& path) {
 bool Exists(const std::wstring& path) { return fs::exists(NativePath(path)); }
 
 std::unique_ptr<Platform> MakePlatform(const std::wstring& program_folder) {
-#ifdef _WIN32
-  using NativePlatform = Win32Platform;
-#else
-  using NativePlatform = PosixPlatform;
-#endif
   if (program_folder.empty()) return std::make_unique<NativePlatform>();
   return std::make_unique<NativePlatform>(program_folder);
 }
@@ -121,9 +115,9 @@ void SetEnvironment(const std::wstring& name, const std::wstring& value) {
   _wputenv_s(name.c_str(), value.c_str());
 #else
   if (value.empty())
-    unsetenv(posix::WideToUtf8(name).c_str());
+    unsetenv(WideToUtf8(name).c_str());
   else
-    setenv(posix::WideToUtf8(name).c_str(), posix::WideToUtf8(value).c_str(), 1);
+    setenv(WideToUtf8(name).c_str(), WideToUtf8(value).c_str(), 1);
 #endif
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 
 namespace stavrel::ui {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "win32/utf.h"
+#include "base/utf.h"
 
 namespace stavrel::ui {
 namespace {
@@ -22,7 +22,7 @@ std::wstring ProgramFolder() {
     return WithoutTrailingSeparator(chosen);
   // The build folder is a path on the build machine; under Wine its "/" is
   // drive Z:.
-  std::wstring built = win32::ToUtf16(STAVREL_UI_BUILT_PROGRAM_FOLDER);
+  std::wstring built = Utf8ToWide(STAVREL_UI_BUILT_PROGRAM_FOLDER);
   if (!built.empty() && built.front() == L'/') built = L"Z:" + built;
   std::replace(built.begin(), built.end(), L'/', L'\\');
   return WithoutTrailingSeparator(built);

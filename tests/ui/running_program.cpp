@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/utf.h"
 #include "program_location.h"
 #include "waiting.h"
-#include "win32/utf.h"
 #include "window_search.h"
 
 namespace stavrel::ui {
@@ -58,7 +58,7 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& working_
       break;
     const DWORD error = GetLastError();
     if (error != ERROR_INTERNAL_ERROR || attempt == kAttempts)
-      throw std::runtime_error("cannot start " + win32::ToUtf8(exe) + " (error " + std::to_string(error) + ")");
+      throw std::runtime_error("cannot start " + WideToUtf8(exe) + " (error " + std::to_string(error) + ")");
     Sleep(200);
   }
   CloseHandle(started.hThread);

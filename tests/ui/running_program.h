@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 
 namespace stavrel::ui {
 

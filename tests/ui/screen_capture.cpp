@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/win32/scoped_handles.h"
 #include "waiting.h"
-#include "win32/scoped_handles.h"
 
 namespace stavrel::ui {
 

@@ -19,7 +19,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 #else
 #include <signal.h>
 #include <sys/stat.h>

@@ -36,6 +36,12 @@ class WriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Standard output's reader has gone (a pipe closed at the other end). GNU
+// gzip is then ended quietly by SIGPIPE; where the system has no such
+// signal, gzip ends as quietly with the status a shell reports for it.
+struct OutputClosed {};
+inline constexpr int kOutputClosedStatus = 128 + 13;
+
 // Accepts and forgets everything: where -t sends what it decompresses.
 class DiscardSink final : public ByteSink {
  public:

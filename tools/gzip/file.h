@@ -1,15 +1,16 @@
 #pragma once
 // The little of the file system gzip needs, with one implementation per
-// system (file_posix.cpp, file_win.cpp). Paths are UTF-8 everywhere; every
+// system (posix/file.cpp, win32/file.cpp). Paths are UTF-8 everywhere; every
 // failure carries the system's reason as the text GNU gzip would print.
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/system_error.h"
+#include "base/utf.h"
 #include "byte_stream.h"
 
 namespace gz::fs {
@@ -35,22 +36,24 @@ struct FileStatus {
   unsigned group = 0;
 };
 
-class SystemError : public std::runtime_error {
- public:
-  SystemError(const std::string& reason, bool NotFound) : std::runtime_error(reason), not_found_(NotFound) {}
-  bool NotFound() const { return not_found_; }
-
- private:
-  bool not_found_;
-};
+// The program's one failure of a system call. gzip names the file itself, so
+// only the reason counts, and whether the file was missing: then "gzip -d a"
+// goes on to look for a.gz.
+using stavrel::SystemError;
+inline std::string ReasonOf(const SystemError& error) { return stavrel::WideToUtf8(error.Reason()); }
+inline bool IsMissing(const SystemError& error) { return error.Kind() == stavrel::ErrorKind::NotFound; }
 
 class NativeFile;  // the open handle, defined by each system's file layer
+class Folder;
+
+// Every function below that takes `in` looks its path up inside that folder
+// when there is one (a folder -r walks), else as the path it is.
 
 class InputFile final : public ByteSource {
  public:
-  // Symbolic links are refused unless `follow_links` (gzip without -c/-f).
-  // Throws SystemError.
-  static InputFile Open(const std::string& path, bool follow_links);
+  // Symbolic links (on Windows junctions too) are refused unless
+  // `follow_links` (gzip without -c/-f). Throws SystemError.
+  static InputFile Open(const std::string& path, bool follow_links, const Folder* in = nullptr);
   InputFile(InputFile&&) noexcept;
   ~InputFile() override;
 
@@ -60,9 +63,45 @@ class InputFile final : public ByteSource {
   void Close();
 
  private:
+  friend class Folder;
   InputFile(std::unique_ptr<NativeFile> file, FileStatus status);
   std::unique_ptr<NativeFile> file_;
   FileStatus status_;
+};
+
+// Which file a handle holds, whatever name led to it: device and file number.
+struct FileId {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileId&) const = default;
+};
+
+// A folder -r walks, held open while it is walked. On POSIX its entries are
+// opened, created, renamed and removed through the handle, never through its
+// name; on Windows, whose calls take names, the handle keeps anyone from
+// renaming it meanwhile. Either way a folder swapped for a link during the
+// walk is never followed.
+class Folder {
+ public:
+  // Takes over `opened`, an input that is a folder, named `path` in
+  // messages. Throws SystemError.
+  Folder(InputFile&& opened, const std::string& path);
+  Folder(Folder&&) noexcept;
+  ~Folder();
+
+  FileId Id() const { return id_; }
+  // The names in it but "." and "..", in the order the system gives them.
+  // Throws SystemError.
+  std::vector<std::string> Entries();
+  // One of its entries as messages name it, and back.
+  std::string PathOf(std::string_view name) const { return prefix_ + std::string(name); }
+  std::string NameOf(const std::string& path) const { return path.substr(prefix_.size()); }
+  NativeFile& Handle() const { return *handle_; }
+
+ private:
+  std::unique_ptr<NativeFile> handle_;
+  std::string prefix_;
+  FileId id_;
 };
 
 class StandardInput final : public ByteSource {
@@ -83,7 +122,7 @@ class StandardOutput final : public ByteSink {
 class PendingOutput final : public ByteSink {
  public:
   // Throws SystemError.
-  static PendingOutput CreateBeside(const std::string& final_path);
+  static PendingOutput CreateBeside(const std::string& final_path, const Folder* in = nullptr);
   PendingOutput(PendingOutput&&) noexcept;
   ~PendingOutput() override;
 
@@ -98,23 +137,22 @@ class PendingOutput final : public ByteSink {
   bool Commit(bool replace);
 
  private:
-  PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path);
+  PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path, std::string final_path);
   std::unique_ptr<NativeFile> file_;
+  const Folder* in_;
+  // As the system calls take them: inside `in_` on POSIX.
   std::string temporary_path_;
   std::string final_path_;
   bool committed_ = false;
 };
 
-// The names in a folder but "." and "..", in the order the system gives
-// them. Throws SystemError.
-std::vector<std::string> FolderEntries(const std::string& path);
 // True when `path` ends with a folder separator ("/", or "\" on Windows).
 bool EndsWithSeparator(std::string_view path);
 
 // True when something (file, folder, link) has this name.
-bool NameExists(const std::string& path);
+bool NameExists(const std::string& path, const Folder* in = nullptr);
 // Throws SystemError.
-void RemoveFile(const std::string& path);
+void RemoveFile(const std::string& path, const Folder* in = nullptr);
 
 enum class StandardStream { Input, Output };
 bool IsTerminal(StandardStream stream);

@@ -2,8 +2,7 @@
 
 namespace gz {
 
-InputBuffer::InputBuffer(ByteSource& source, std::size_t capacity)
-    : source_(source), storage_(capacity) {}
+InputBuffer::InputBuffer(ByteSource& source, std::size_t capacity) : source_(source), storage_(capacity) {}
 
 bool InputBuffer::Refill() {
   position_ = 0;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "ratio.h"
+#include "number_text.h"
 
 namespace gz {
 namespace {
@@ -11,23 +11,11 @@ namespace {
 // Wide enough for any 64-bit size, as GNU gzip pads its columns.
 constexpr int kSizeWidth = 19;
 
-std::string Hex8(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(value));
-  return text;
-}
-
 std::string Sizes(std::uint64_t compressed, std::uint64_t uncompressed) {
   char text[64];
-  std::snprintf(text, sizeof text, "%*llu %*llu ", kSizeWidth, static_cast<unsigned long long>(compressed),
-                kSizeWidth, static_cast<unsigned long long>(uncompressed));
+  std::snprintf(text, sizeof text, "%*llu %*llu ", kSizeWidth, static_cast<unsigned long long>(compressed), kSizeWidth,
+                static_cast<unsigned long long>(uncompressed));
   return text;
-}
-
-std::string Ratio(std::uint64_t compressed, std::uint64_t uncompressed, std::uint64_t header_bytes) {
-  const auto out = static_cast<std::int64_t>(uncompressed);
-  const auto in = static_cast<std::int64_t>(compressed) - static_cast<std::int64_t>(header_bytes);
-  return RatioText(out - in, out);
 }
 
 }  // namespace
@@ -60,13 +48,13 @@ void Listing::Add(const ListEntry& entry) {
   if (verbose_) {
     char prefix[64];
     // Without a CRC GNU gzip prints its "unknown" value, all 64 bits set.
-    const std::string crc = entry.crc ? Hex8(*entry.crc) : std::string(16, 'f');
+    const std::string crc = entry.crc ? HexText(*entry.crc, 8) : std::string(16, 'f');
     std::snprintf(prefix, sizeof prefix, "%-5.5s %s %s ", entry.method.c_str(), crc.c_str(),
                   ListDate(entry.time).c_str());
     text += prefix;
   }
-  text += Sizes(entry.compressed, entry.uncompressed) + Ratio(entry.compressed, entry.uncompressed, entry.header_bytes) +
-          " " + entry.name + "\n";
+  text += Sizes(entry.compressed, entry.uncompressed) +
+          RatioText(entry.compressed, entry.uncompressed, entry.header_bytes) + " " + entry.name + "\n";
   Write(text);
   total_compressed_ += entry.compressed;
   total_uncompressed_ += entry.uncompressed;
@@ -76,7 +64,7 @@ void Listing::Add(const ListEntry& entry) {
 std::string Listing::TotalsLine(bool with_sizes) const {
   std::string text = verbose_ ? std::string(28, ' ') : std::string();
   if (with_sizes) text += Sizes(total_compressed_, total_uncompressed_);
-  return text + Ratio(total_compressed_, total_uncompressed_, last_header_bytes_) + " (totals)\n";
+  return text + RatioText(total_compressed_, total_uncompressed_, last_header_bytes_) + " (totals)\n";
 }
 
 void Listing::Damaged(std::uint64_t header_bytes) {

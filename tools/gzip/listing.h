@@ -11,9 +11,9 @@
 namespace gz {
 
 struct ListEntry {
-  std::string method = "defla";  // five characters, as GNU gzip names methods
+  std::string method = "defla";      // five characters, as GNU gzip names methods
   std::optional<std::uint32_t> crc;  // none: GNU gzip shows 16 f's
-  std::int64_t time = 0;  // seconds since 1970, shown in local time
+  std::int64_t time = 0;             // seconds since 1970, shown in local time
   std::uint64_t compressed = 0;
   std::uint64_t uncompressed = 0;
   // Header and trailer sizes the ratio leaves out (0 for several members).

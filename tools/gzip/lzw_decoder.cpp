@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <vector>
 
-#include "member_reader.h"
+#include "decoding.h"
 
 namespace gz {
 namespace {
@@ -14,7 +13,6 @@ constexpr std::uint8_t kMaxBitsMask = 0x1f;
 constexpr std::uint8_t kBlockMode = 0x80;
 constexpr unsigned kFirstBits = 9;
 constexpr unsigned kClear = 256;
-constexpr std::size_t kOutputChunk = 64 * 1024;
 
 // Codes come in groups of eight, one group filling `bits` bytes. When the
 // code size changes or the table is cleared, compress starts a new group,
@@ -98,7 +96,7 @@ class LzwDecoder {
     if (code >= 256) throw StreamFault(Fault::LzwBadFirstCode);
     std::uint32_t previous = static_cast<std::uint32_t>(code);
     std::uint8_t last_first_byte = static_cast<std::uint8_t>(code);
-    Put(last_first_byte);
+    output_.Put(last_first_byte);
     for (;;) {
       if (next_free_ > largest_code_) Widen();
       code = codes_.Next(bits_);
@@ -112,7 +110,7 @@ class LzwDecoder {
       std::uint32_t walk = incoming;
       if (walk >= next_free_) {
         if (walk > next_free_) {
-          Flush();
+          output_.Flush();
           throw StreamFault(Fault::LzwCorrupt);
         }
         // The code being defined right now: its string is the previous
@@ -126,7 +124,7 @@ class LzwDecoder {
       }
       last_first_byte = suffix_[walk];
       stack_[--top] = last_first_byte;
-      PutAll(top);
+      output_.PutAll(std::span(stack_.get() + top, stack_.get() + stack_size_));
       if (next_free_ < table_size_) {
         prefix_[next_free_] = static_cast<std::uint16_t>(previous);
         suffix_[next_free_] = last_first_byte;
@@ -134,8 +132,8 @@ class LzwDecoder {
       }
       previous = incoming;
     }
-    Flush();
-    return written_;
+    output_.Flush();
+    return output_.Written();
   }
 
  private:
@@ -154,24 +152,8 @@ class LzwDecoder {
     largest_code_ = (1u << kFirstBits) - 1;
   }
 
-  void Put(std::uint8_t byte) {
-    pending_.push_back(byte);
-    if (pending_.size() >= kOutputChunk) Flush();
-  }
-
-  void PutAll(std::size_t top) {
-    pending_.insert(pending_.end(), stack_.get() + top, stack_.get() + stack_size_);
-    if (pending_.size() >= kOutputChunk) Flush();
-  }
-
-  void Flush() {
-    output_.WriteAll(pending_);
-    written_ += pending_.size();
-    pending_.clear();
-  }
-
   CodeReader codes_;
-  ByteSink& output_;
+  ChunkedOutput output_;
   bool block_mode_;
   unsigned max_bits_;
   std::uint32_t table_size_;
@@ -184,18 +166,15 @@ class LzwDecoder {
   std::unique_ptr<std::uint8_t[]> suffix_;
   std::size_t stack_size_;
   std::unique_ptr<std::uint8_t[]> stack_;
-  std::vector<std::uint8_t> pending_;
-  std::uint64_t written_ = 0;
 };
 
 }  // namespace
 
 std::uint64_t DecodeLzw(InputBuffer& input, ByteSink& output) {
-  const std::optional<std::uint8_t> flags = input.TryByte();
-  if (!flags) throw StreamFault(Fault::UnexpectedEnd);
-  const unsigned max_bits = *flags & kMaxBitsMask;
+  const std::uint8_t flags = NextByte(input);
+  const unsigned max_bits = flags & kMaxBitsMask;
   if (max_bits > kLzwMaxBits) throw StreamFault(Fault::LzwBitsTooMany, max_bits);
-  LzwDecoder decoder(input, output, max_bits, (*flags & kBlockMode) != 0);
+  LzwDecoder decoder(input, output, max_bits, (flags & kBlockMode) != 0);
   return decoder.Run();
 }
 

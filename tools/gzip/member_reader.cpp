@@ -20,8 +20,7 @@ class HeaderBits {
   std::optional<unsigned> Take(unsigned count) {
     if (position_ + count > bytes_.size() * 8) return std::nullopt;
     unsigned value = 0;
-    for (unsigned i = 0; i < count; ++i, ++position_)
-      value |= ((bytes_[position_ / 8] >> (position_ % 8)) & 1u) << i;
+    for (unsigned i = 0; i < count; ++i, ++position_) value |= ((bytes_[position_ / 8] >> (position_ % 8)) & 1u) << i;
     return value;
   }
 
@@ -32,38 +31,14 @@ class HeaderBits {
 
 }  // namespace
 
-const char* StreamFault::what() const noexcept {
-  switch (fault_) {
-    case Fault::NotGzip: return "not in gzip format";
-    case Fault::UnexpectedEnd: return "unexpected end of file";
-    case Fault::FormatViolated: return "invalid compressed data--format violated";
-    case Fault::CrcError: return "invalid compressed data--crc error";
-    case Fault::LengthError: return "invalid compressed data--length error";
-    case Fault::CrcAndLengthError: return "invalid compressed data--crc and length error";
-    case Fault::UnknownMethod: return "unknown method";
-    case Fault::Encrypted: return "encrypted";
-    case Fault::ReservedFlags: return "reserved flags";
-    case Fault::HeaderChecksum: return "header checksum mismatch";
-    case Fault::LzwBitsTooMany: return "LZW code size over 16 bits";
-    case Fault::LzwBadFirstCode:
-    case Fault::LzwCorrupt: return "corrupt input.";
-    case Fault::PackBitLength: return "invalid compressed data -- Huffman code bit length out of range";
-    case Fault::PackTooManyLeaves: return "too many leaves in Huffman tree";
-    case Fault::PackTooFewLeaves: return "too few leaves in Huffman tree";
-    case Fault::PackLengthError: return "invalid compressed data--length error";
-  }
-  return "stream fault";
-}
-
 MemberReader::MemberReader(ByteSource& input, bool copy_other_data)
     : input_(input), copy_other_data_(copy_other_data), window_(kWindowSize) {}
 
 std::uint8_t MemberReader::HeaderByte() {
-  const std::optional<std::uint8_t> byte = input_.TryByte();
-  if (!byte) throw StreamFault(Fault::UnexpectedEnd);
-  header_crc_ = crc32(header_crc_, &*byte, 1);
+  const std::uint8_t byte = NextByte(input_);
+  header_crc_ = crc32(header_crc_, &byte, 1);
   ++header_size_;
-  return *byte;
+  return byte;
 }
 
 // Reads the two magic bytes the way GNU gzip does, which decides what a
@@ -244,11 +219,7 @@ void MemberReader::InflateMember(ByteSink& output) {
 
 void MemberReader::CheckTrailer(std::uint32_t crc, std::uint64_t length) {
   std::uint32_t trailer[2] = {0, 0};
-  for (int i = 0; i < 8; ++i) {
-    const std::optional<std::uint8_t> byte = input_.TryByte();
-    if (!byte) throw StreamFault(Fault::UnexpectedEnd);
-    trailer[i / 4] |= std::uint32_t{*byte} << (8 * (i % 4));
-  }
+  for (int i = 0; i < 8; ++i) trailer[i / 4] |= std::uint32_t{NextByte(input_)} << (8 * (i % 4));
   const bool crc_ok = trailer[0] == crc;
   // The trailer keeps the length modulo 2^32.
   const bool length_ok = trailer[1] == static_cast<std::uint32_t>(length);
@@ -280,8 +251,7 @@ void MemberReader::DecodeMember(Next kind, ByteSink& output) {
       length = DecodePack(input_, output);
       break;
     case Next::Other:
-    case Next::Zeros:
-      return;
+    case Next::Zeros: return;
   }
   bytes_out_ += length;
   ratio_bytes_out_ = length;

@@ -5,62 +5,17 @@
 // LZW data (compress), which runs to the end of the input.
 #include <array>
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "byte_stream.h"
+#include "decoding.h"
 #include "input_buffer.h"
 #include "zlib_stream.h"
 
 namespace gz {
-
-enum class Fault {
-  NotGzip,            // the input does not start with a gzip header
-  UnexpectedEnd,      // the input ends inside a member
-  FormatViolated,     // the deflate data is invalid
-  CrcError,           // the data does not match the trailer's CRC-32
-  LengthError,        // the data does not match the trailer's length
-  CrcAndLengthError,  // both
-  UnknownMethod,      // compression method other than deflate; value()
-  Encrypted,          // FLG says encrypted
-  ReservedFlags,      // FLG has reserved bits set; value() is FLG
-  HeaderChecksum,     // FHCRC mismatch; value() found, computed() expected
-  LzwBitsTooMany,     // LZW codes wider than 16 bits; value() is the width
-  LzwBadFirstCode,    // the first LZW code is not a byte
-  LzwCorrupt,         // an LZW code beyond the table
-  PackBitLength,      // packed: code length 0 or over 25
-  PackTooManyLeaves,  // packed: more leaves than the code lengths allow
-  PackTooFewLeaves,   // packed: the tree has codes without leaves
-  PackLengthError,    // packed: the data does not match the stored length
-};
-
-// What GNU gzip warns about and then decompresses anyway.
-enum class Warning {
-  LzwUnknownFlags,  // reserved bits in the LZW header; value() are those bits
-};
-
-struct StreamWarning {
-  Warning warning;
-  unsigned value = 0;
-};
-
-class StreamFault : public std::exception {
- public:
-  explicit StreamFault(Fault fault, unsigned value = 0, unsigned computed = 0)
-      : fault_(fault), value_(value), computed_(computed) {}
-  Fault fault() const { return fault_; }
-  unsigned value() const { return value_; }
-  unsigned computed() const { return computed_; }
-  const char* what() const noexcept override;
-
- private:
-  Fault fault_;
-  unsigned value_;
-  unsigned computed_;
-};
 
 struct MemberHeader {
   std::optional<std::string> name;  // FNAME as stored, folders and all

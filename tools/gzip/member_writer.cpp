@@ -18,7 +18,7 @@ std::vector<std::uint8_t> HeaderBytes(const MemberFields& fields) {
   std::vector<std::uint8_t> header{format::kMagic0, format::kMagic1, format::kMethodDeflate,
                                    fields.name ? format::kFlagName : std::uint8_t{0}};
   PutU32(header, fields.mtime);
-  header.push_back(fields.level == 9 ? format::kExtraSlowest
+  header.push_back(fields.level == 9   ? format::kExtraSlowest
                    : fields.level == 1 ? format::kExtraFastest
                                        : std::uint8_t{0});
   header.push_back(format::kOsUnix);

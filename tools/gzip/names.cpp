@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <random>
 
 namespace gz::names {
 namespace {
@@ -16,11 +17,11 @@ bool IsSeparator(char c) {
 #endif
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string lowered(std::string_view text) {
+std::string Lowered(std::string_view text) {
   std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(), lower);
+  std::transform(result.begin(), result.end(), result.begin(), Lower);
   return result;
 }
 
@@ -39,9 +40,9 @@ std::string_view FindSuffix(std::string_view name, std::string_view suffix) {
     return suffix.size() < known.size() && known.ends_with(suffix);
   });
   std::vector<std::string> order(kKnownSuffixes.begin(), kKnownSuffixes.end());
-  order.insert(tail_of_builtin ? order.end() : order.begin(), lowered(suffix));
+  order.insert(tail_of_builtin ? order.end() : order.begin(), Lowered(suffix));
 
-  const std::string lowered_name = lowered(name);
+  const std::string lowered_name = Lowered(name);
   for (const std::string& candidate : order) {
     if (EndsWithSuffix(lowered_name, candidate)) return name.substr(name.size() - candidate.size());
   }
@@ -52,7 +53,7 @@ std::optional<std::string> DecompressedName(std::string_view name, std::string_v
   const std::string_view found = FindSuffix(name, suffix);
   if (found.empty()) return std::nullopt;
   std::string result(name.substr(0, name.size() - found.size()));
-  const std::string lowered_found = lowered(found);
+  const std::string lowered_found = Lowered(found);
   if (lowered_found == ".tgz" || lowered_found == ".taz") result += ".tar";
   return result;
 }
@@ -79,6 +80,15 @@ std::string WithStoredName(std::string_view path, std::string_view stored) {
   std::string result(path.substr(0, path.size() - BaseName(path).size()));
   result += base;
   return result;
+}
+
+std::string TemporaryName() {
+  static std::mt19937 generator{std::random_device{}()};
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string name = ".gzip-";
+  for (int i = 0; i < 6; ++i) name += kLetters[pick(generator)];
+  return name;
 }
 
 }  // namespace gz::names

@@ -32,4 +32,8 @@ std::string_view BaseName(std::string_view path);
 // `stored`, as -N does with the name a member carries.
 std::string WithStoredName(std::string_view path, std::string_view stored);
 
+// A fresh name for an output being written: ".gzip-" and six random letters
+// and digits.
+std::string TemporaryName();
+
 }  // namespace gz::names

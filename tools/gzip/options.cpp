@@ -24,7 +24,8 @@ struct LongOption {
 };
 
 // GNU gzip's table, in its order: abbreviations and the list of candidates
-// for an ambiguous one depend on it.
+// for an ambiguous one depend on it. Laid out by hand, three to a line.
+// clang-format off
 constexpr std::array<LongOption, 26> kLongOptions = {{
     {"ascii", Arg::None, 'a'},       {"to-stdout", Arg::None, 'c'},     {"stdout", Arg::None, 'c'},
     {"decompress", Arg::None, 'd'},  {"uncompress", Arg::None, 'd'},    {"force", Arg::None, 'f'},
@@ -37,6 +38,7 @@ constexpr std::array<LongOption, 26> kLongOptions = {{
     {"best", Arg::None, '9'},        {"lzw", Arg::None, 'Z'},           {"bits", Arg::Required, 'b'},
     {"rsyncable", Arg::None, kRsyncable},
 }};
+// clang-format on
 
 constexpr std::string_view kShortOptions = "ab:cdfhH?klLmMnNqrS:tvVZ123456789";
 
@@ -59,13 +61,12 @@ class OptionScanner {
       : program_(program), arguments_(arguments), posixly_correct_(posixly_correct) {}
 
   // The next option, or nothing once all are read. Throws Failure.
-  std::optional<Parsed> next() {
+  std::optional<Parsed> Next() {
     if (cluster_.empty()) {
       while (index_ < arguments_.size()) {
         const std::string& argument = arguments_[index_++];
         if (argument == "--") {
-          operands_.insert(operands_.end(), arguments_.begin() + static_cast<std::ptrdiff_t>(index_),
-                           arguments_.end());
+          operands_.insert(operands_.end(), arguments_.begin() + static_cast<std::ptrdiff_t>(index_), arguments_.end());
           index_ = arguments_.size();
           return std::nullopt;
         }
@@ -87,7 +88,7 @@ class OptionScanner {
     return ReadShortOption();
   }
 
-  const std::vector<std::string>& operands() const { return operands_; }
+  const std::vector<std::string>& Operands() const { return operands_; }
 
  private:
   [[noreturn]] void Fail(const std::string& text) {
@@ -134,8 +135,7 @@ class OptionScanner {
         // from it; aliases of the first (--to-stdout, --stdout) count once.
         std::string text_out = "option '--" + name + "' is ambiguous; possibilities:";
         for (const LongOption* option : matches) {
-          if (option != matches.front() && option->arg == matches.front()->arg &&
-              option->code == matches.front()->code)
+          if (option != matches.front() && option->arg == matches.front()->arg && option->code == matches.front()->code)
             continue;
           text_out += " '--" + std::string(option->name) + "'";
         }
@@ -184,21 +184,21 @@ class Parser {
 
   // Only options that change how well or how verbosely gzip works may come
   // from GZIP; anything that changes what it does is refused there.
-  void environment(const std::string& value) {
+  void ReadEnvironment(const std::string& value) {
     const std::vector<std::string> words = SplitWords(value);
     if (words.empty()) return;
     if (std::find(words.begin(), words.end(), "--") != words.end())
       TryHelp(program_ + ": --: option not valid in GZIP environment variable\n");
     OptionScanner scanner(program_, words, false);
-    while (const std::optional<Parsed> parsed = scanner.next()) {
+    while (const std::optional<Parsed> parsed = scanner.Next()) {
       const int code = parsed->code;
       if (code == '?') TryHelp("");
       if (!(IsLevel(code) || code == 'n' || code == 'N' || code == 'q' || code == 'v' || code == kRsyncable))
         TryHelp(program_ + ": " + parsed->spelled + ": option not valid in GZIP environment variable\n");
       Apply(*parsed);
     }
-    if (!scanner.operands().empty())
-      TryHelp(program_ + ": " + scanner.operands().front() + ": non-option in GZIP environment variable\n");
+    if (!scanner.Operands().empty())
+      TryHelp(program_ + ": " + scanner.Operands().front() + ": non-option in GZIP environment variable\n");
     if (!quiet_)
       result_.diagnostics += program_ + ": warning: GZIP environment variable is deprecated; use an alias or script\n";
   }
@@ -206,10 +206,10 @@ class Parser {
   // Returns false once an option ends the parse (help, version).
   bool ReadCommandLine(const std::vector<std::string>& arguments, bool posixly_correct) {
     OptionScanner scanner(program_, arguments, posixly_correct);
-    while (const std::optional<Parsed> parsed = scanner.next()) {
+    while (const std::optional<Parsed> parsed = scanner.Next()) {
       if (!Apply(*parsed)) return false;
     }
-    result_.options.operands = scanner.operands();
+    result_.options.operands = scanner.Operands();
     return true;
   }
 
@@ -264,11 +264,17 @@ class Parser {
       case 'M': no_time_ = false; break;
       case 'n': no_name_ = no_time_ = true; break;
       case 'N': no_name_ = no_time_ = false; break;
-      case 'q': quiet_ = true; options.verbose = 0; break;
+      case 'q':
+        quiet_ = true;
+        options.verbose = 0;
+        break;
       case 'r': options.recursive = true; break;
       case 'S': options.suffix = parsed.argument; break;
       case 't': options.test = options.decompress = options.to_stdout = true; break;
-      case 'v': ++options.verbose; quiet_ = false; break;
+      case 'v':
+        ++options.verbose;
+        quiet_ = false;
+        break;
       case 'Z': TryHelp(program_ + ": -Z not supported in this version\n");
       case kPresumeTty: options.presume_input_tty = true; break;
       // Output is always flushed to disk before it replaces anything, and
@@ -295,10 +301,10 @@ class Parser {
 }  // namespace
 
 CommandLine ParseCommandLine(const std::string& program, const std::vector<std::string>& arguments,
-                               const std::optional<std::string>& environment_options, bool posixly_correct) {
+                             const std::optional<std::string>& environment_options, bool posixly_correct) {
   Parser parser(program);
   try {
-    if (environment_options) parser.environment(*environment_options);
+    if (environment_options) parser.ReadEnvironment(*environment_options);
     if (!parser.ReadCommandLine(arguments, posixly_correct)) return parser.Stopped();
   } catch (const Failure& failure) {
     return parser.Failed(failure.text);
@@ -335,7 +341,8 @@ std::string HelpText(const std::string& program) {
 }
 
 std::string VersionText() {
-  return std::string("gzip (Stavrel) " STAVREL_VERSION_TEXT "\n"
+  return std::string("gzip (Stavrel) " STAVREL_VERSION_TEXT
+                     "\n"
                      "Command lines, names and messages as GNU gzip 1.12; compression by zlib ") +
          zlibVersion() + ".\n";
 }

@@ -40,7 +40,7 @@ struct CommandLine {
 // `arguments` excludes the program name; `environment_options` is GZIP's
 // value when set; `posixly_correct` stops options at the first operand.
 CommandLine ParseCommandLine(const std::string& program, const std::vector<std::string>& arguments,
-                               const std::optional<std::string>& environment_options, bool posixly_correct);
+                             const std::optional<std::string>& environment_options, bool posixly_correct);
 
 std::string HelpText(const std::string& program);
 std::string VersionText();

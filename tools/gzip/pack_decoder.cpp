@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "member_reader.h"
+#include "decoding.h"
 
 namespace gz {
 namespace {
@@ -13,13 +13,6 @@ namespace {
 constexpr unsigned kMaxCodeLength = 25;
 constexpr unsigned kLookAhead = 12;
 constexpr unsigned kMaxLeaves = 256;
-constexpr std::size_t kOutputChunk = 64 * 1024;
-
-std::uint8_t NextByte(InputBuffer& input) {
-  const std::optional<std::uint8_t> byte = input.TryByte();
-  if (!byte) throw StreamFault(Fault::UnexpectedEnd);
-  return *byte;
-}
 
 struct Tree {
   unsigned max_length = 0;
@@ -105,14 +98,7 @@ std::uint64_t DecodePack(InputBuffer& input, ByteSink& output) {
   const unsigned look_ahead = std::min(tree.max_length, kLookAhead);
 
   BitReader bits(input);
-  std::vector<std::uint8_t> pending;
-  pending.reserve(kOutputChunk);
-  std::uint64_t written = 0;
-  auto flush = [&] {
-    output.WriteAll(pending);
-    written += pending.size();
-    pending.clear();
-  };
+  ChunkedOutput decoded(output);
   try {
     for (;;) {
       bits.Need(look_ahead);
@@ -126,16 +112,15 @@ std::uint64_t DecodePack(InputBuffer& input, ByteSink& output) {
       bits.Drop(length);
       const std::uint32_t leaf = code - tree.first_code[length];
       if (length == tree.max_length && leaf == end_code) break;
-      pending.push_back(tree.leaves[tree.first_leaf[length] + leaf]);
-      if (pending.size() == kOutputChunk) flush();
+      decoded.Put(tree.leaves[tree.first_leaf[length] + leaf]);
     }
   } catch (const StreamFault&) {
-    flush();
+    decoded.Flush();
     throw;
   }
-  flush();
-  if (static_cast<std::uint32_t>(written) != original_length) throw StreamFault(Fault::PackLengthError);
-  return written;
+  decoded.Flush();
+  if (static_cast<std::uint32_t>(decoded.Written()) != original_length) throw StreamFault(Fault::PackLengthError);
+  return decoded.Written();
 }
 
 }  // namespace gz

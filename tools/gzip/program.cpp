@@ -18,6 +18,8 @@ int Print(const std::string& program, const std::string& text) {
   } catch (const WriteError& e) {
     fs::WriteErrorText(program + ": stdout: " + std::string(e.what()) + "\n");
     return 1;
+  } catch (const OutputClosed&) {
+    return kOutputClosedStatus;
   }
 }
 
@@ -51,6 +53,8 @@ int RunProgram(const std::vector<std::string>& arguments, const Environment& env
     Session(command_line.options, reporter).Run();
   } catch (const EndRun& end) {
     return end.status;
+  } catch (const OutputClosed&) {
+    return kOutputClosedStatus;
   } catch (const std::bad_alloc&) {
     reporter.Error("\n" + program + ": memory_exhausted\n");
     return 1;

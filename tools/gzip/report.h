@@ -10,7 +10,7 @@ class Reporter {
   Reporter(std::string program, bool quiet) : program_(std::move(program)), quiet_(quiet) {}
 
   // "gzip" or whatever the program file is called, without ".exe".
-  const std::string& program() const { return program_; }
+  const std::string& Program() const { return program_; }
 
   // Said always; the run ends with status 1.
   void Error(const std::string& text);

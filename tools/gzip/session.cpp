@@ -1,25 +1,14 @@
 #include "session.h"
 
+#include <algorithm>
+
 #include "gzip_format.h"
 #include "member_writer.h"
 #include "names.h"
-#include "ratio.h"
+#include "number_text.h"
 #include "stream_report.h"
 
 namespace gz {
-namespace {
-
-std::string CompressRatio(const TransferTotals& t) {
-  const auto in = static_cast<std::int64_t>(t.bytes_in);
-  return RatioText(in - (static_cast<std::int64_t>(t.bytes_out) - static_cast<std::int64_t>(t.header_bytes)), in);
-}
-
-std::string DecompressRatio(const TransferTotals& t) {
-  const auto out = static_cast<std::int64_t>(t.bytes_out);
-  return RatioText(out - (static_cast<std::int64_t>(t.bytes_in) - static_cast<std::int64_t>(t.header_bytes)), out);
-}
-
-}  // namespace
 
 void Session::Run() {
   if (options_.list) listing_.emplace(standard_output_, options_.verbose != 0, options_.quiet);
@@ -43,14 +32,13 @@ void Session::Run() {
 // -f.
 bool Session::RefuseTerminal() {
   const bool decompress = options_.decompress;
-  if (options_.force ||
-      !(options_.presume_input_tty ||
-        fs::IsTerminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
+  if (options_.force || !(options_.presume_input_tty ||
+                          fs::IsTerminal(decompress ? fs::StandardStream::Input : fs::StandardStream::Output)))
     return false;
   if (!options_.quiet) {
-    reporter_.Say(reporter_.program() + ": compressed data not " + (decompress ? "read from" : "written to") +
-                  " a terminal. Use -f to force " + (decompress ? "de" : "") + "compression.\nFor help, type: " +
-                  reporter_.program() + " -h\n");
+    reporter_.Say(reporter_.Program() + ": compressed data not " + (decompress ? "read from" : "written to") +
+                  " a terminal. Use -f to force " + (decompress ? "de" : "") +
+                  "compression.\nFor help, type: " + reporter_.Program() + " -h\n");
   }
   return true;
 }
@@ -63,7 +51,7 @@ void Session::TreatStdin() {
     const fs::FileStatus status = input.Status();
     if (status.kind == fs::FileKind::Regular) file_time = status.modified;
   } catch (const fs::SystemError& e) {
-    reporter_.FileError("standard input", e.what());
+    reporter_.FileError("standard input", fs::ReasonOf(e));
     throw EndRun{1};
   }
   if (options_.list) {
@@ -108,39 +96,40 @@ void Session::TransferStdin(ByteSource& input, ByteSink& sink, std::optional<fs:
     if (store_name_) fields.name = input_name;
     fields.mtime = HeaderTime(reporter_, modified, input_name);
     const CompressTotals totals = CompressMember(input, sink, fields);
-    if (options_.verbose) reporter_.Say(CompressRatio({totals.bytes_in, totals.bytes_out, totals.header_bytes}) + "\n");
+    if (options_.verbose) reporter_.Say(RatioText(totals.bytes_out, totals.bytes_in, totals.header_bytes) + "\n");
   }
   if (options_.verbose && options_.test) reporter_.Say(" OK\n");
 }
 
-std::optional<fs::InputFile> Session::OpenInput(const std::string& operand, std::string& input_name) {
+std::optional<fs::InputFile> Session::OpenInput(const std::string& operand, std::string& input_name,
+                                                const fs::Folder* in) {
   const bool follow_links = options_.to_stdout || options_.force;
   input_name = operand;
   try {
-    return fs::InputFile::Open(operand, follow_links);
+    return fs::InputFile::Open(operand, follow_links, in);
   } catch (const fs::SystemError& e) {
-    if (!options_.decompress || !e.NotFound()) {
-      reporter_.FileError(operand, e.what());
+    if (!options_.decompress || !fs::IsMissing(e)) {
+      reporter_.FileError(operand, fs::ReasonOf(e));
       return std::nullopt;
     }
     // "gzip -d a" also finds a.gz (or a.z, a-z, a.Z); a failure is told
     // about the name with the suffix in use.
     const std::vector<std::string> candidates = names::DecompressCandidates(operand, options_.suffix);
     if (candidates.empty()) {
-      reporter_.FileError(operand, e.what());
+      reporter_.FileError(operand, fs::ReasonOf(e));
       return std::nullopt;
     }
-    std::string first_reason = e.what();
+    std::string first_reason = fs::ReasonOf(e);
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       try {
         input_name = candidates[i];
-        return fs::InputFile::Open(candidates[i], follow_links);
+        return fs::InputFile::Open(candidates[i], follow_links, in);
       } catch (const fs::SystemError& tried) {
-        if (!tried.NotFound()) {
-          reporter_.FileError(candidates[i], tried.what());
+        if (!fs::IsMissing(tried)) {
+          reporter_.FileError(candidates[i], fs::ReasonOf(tried));
           return std::nullopt;
         }
-        if (i == 0) first_reason = tried.what();
+        if (i == 0) first_reason = fs::ReasonOf(tried);
       }
     }
     reporter_.FileError(candidates.front(), first_reason);
@@ -174,8 +163,8 @@ bool Session::MayTreat(const std::string& input_name, const fs::FileStatus& stat
   if (status.links >= 2) {
     // Removing the input would not free the data: other names keep it.
     const std::uint64_t others = status.links - 1;
-    reporter_.Warning(reporter_.FileLine(input_name, " has " + std::to_string(others) + " other link" +
-                                                         (others == 1 ? "" : "s") + " -- file ignored"));
+    reporter_.Warning(reporter_.FileLine(
+        input_name, " has " + std::to_string(others) + " other link" + (others == 1 ? "" : "s") + " -- file ignored"));
     return false;
   }
   return true;
@@ -203,16 +192,24 @@ std::optional<std::string> Session::OutputNameFor(const std::string& input_name)
   return input_name + options_.suffix;
 }
 
-void Session::TreatFolder(const std::string& path) {
+void Session::TreatFolder(fs::InputFile&& opened, const std::string& path) {
+  std::optional<fs::Folder> folder;
   std::vector<std::string> entries;
   try {
-    entries = fs::FolderEntries(path);
+    folder.emplace(std::move(opened), path);
+    if (std::find(walking_.begin(), walking_.end(), folder->Id()) != walking_.end()) {
+      reporter_.Warning(reporter_.FileLine(path, " is a directory loop -- ignored"));
+      return;
+    }
+    if (g_after_opening_folder) g_after_opening_folder(path);
+    entries = folder->Entries();
   } catch (const fs::SystemError& e) {
-    reporter_.FileError(path, e.what());
+    reporter_.FileError(path, fs::ReasonOf(e));
     return;
   }
-  const std::string prefix = fs::EndsWithSeparator(path) ? path : path + "/";
-  for (const std::string& entry : entries) TreatFile(prefix + entry);
+  walking_.push_back(folder->Id());
+  for (const std::string& entry : entries) TreatFile(folder->PathOf(entry), &*folder);
+  walking_.pop_back();
 }
 
 void Session::ListStream(ByteSource& input, const std::string& input_name, const std::string& list_name,
@@ -241,8 +238,8 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
       ReportStreamFault(reporter_, fault, input_name, true);
       // GNU gzip's ratio then leaves out the header and trailer of a lone
       // first member, and nothing once past it.
-      const bool trailer_checked = fault.fault() == Fault::CrcError || fault.fault() == Fault::LengthError ||
-                                   fault.fault() == Fault::CrcAndLengthError;
+      const bool trailer_checked = fault.Kind() == Fault::CrcError || fault.Kind() == Fault::LengthError ||
+                                   fault.Kind() == Fault::CrcAndLengthError;
       const bool lone = trailer_checked && !reader.PastFirstMember();
       listing_->Damaged(lone ? first_header_size + format::kTrailerSize : 0);
       return;
@@ -271,7 +268,7 @@ void Session::ListStream(ByteSource& input, const std::string& input_name, const
   }
 }
 
-void Session::TreatFile(const std::string& operand) {
+void Session::TreatFile(const std::string& operand, const fs::Folder* in) {
   if (operand == "-") {
     const bool to_stdout = options_.to_stdout;
     TreatStdin();
@@ -279,12 +276,11 @@ void Session::TreatFile(const std::string& operand) {
     return;
   }
   std::string input_name;
-  std::optional<fs::InputFile> input = OpenInput(operand, input_name);
+  std::optional<fs::InputFile> input = OpenInput(operand, input_name, in);
   if (!input) return;
   const fs::FileStatus status = input->Status();
   if (status.kind == fs::FileKind::Directory && options_.recursive) {
-    input.reset();
-    TreatFolder(input_name);
+    TreatFolder(*std::move(input), input_name);
     return;
   }
   if (!MayTreat(input_name, status)) return;
@@ -295,10 +291,10 @@ void Session::TreatFile(const std::string& operand) {
     return;
   }
 
-  FileJob job{*input, input_name, status, *output_name, std::nullopt};
+  FileJob job{in, *input, input_name, status, *output_name, std::nullopt};
   if (options_.decompress && !ReadFirstHeader(job)) return;
   std::optional<fs::PendingOutput> pending;
-  if (!options_.to_stdout && !CreateOutput(job.output_name, pending)) return;
+  if (!options_.to_stdout && !CreateOutput(job, pending)) return;
   DiscardSink discard;
   ByteSink& sink = pending         ? static_cast<ByteSink&>(*pending)
                    : options_.test ? static_cast<ByteSink&>(discard)
@@ -339,16 +335,17 @@ void Session::SayExtraField(const std::string& input_name, const MemberHeader& h
       reporter_.FileLine(input_name, ": extra field of " + std::to_string(*header.extra_length) + " bytes ignored"));
 }
 
-bool Session::CreateOutput(const std::string& output_name, std::optional<fs::PendingOutput>& pending) {
-  if (!options_.force && fs::NameExists(output_name)) {
+bool Session::CreateOutput(const FileJob& job, std::optional<fs::PendingOutput>& pending) {
+  const std::string& output_name = job.output_name;
+  if (!options_.force && fs::NameExists(output_name, job.folder)) {
     reporter_.LoudWarning(reporter_.FileLine(output_name, " already exists;\tnot overwritten"));
     return false;
   }
   try {
-    pending.emplace(fs::PendingOutput::CreateBeside(output_name));
+    pending.emplace(fs::PendingOutput::CreateBeside(output_name, job.folder));
     return true;
   } catch (const fs::SystemError& e) {
-    reporter_.FileError(output_name, e.what());
+    reporter_.FileError(output_name, fs::ReasonOf(e));
     return false;
   }
 }
@@ -368,7 +365,7 @@ std::optional<TransferTotals> Session::Transfer(FileJob& job, ByteSink& sink) {
       if (job.status.kind == fs::FileKind::Regular && !options_.no_time) modified = job.status.modified;
       fields.mtime = HeaderTime(reporter_, modified, job.input_name);
       const CompressTotals result = CompressMember(job.input, sink, fields);
-      totals = {result.bytes_in, result.bytes_out, result.header_bytes, 0};
+      totals = {result.bytes_out, result.bytes_in, result.header_bytes, 0};
     }
     job.input.Close();
   } catch (const StreamFault& fault) {
@@ -401,14 +398,14 @@ bool Session::CommitOutput(fs::PendingOutput& pending, const FileJob& job, std::
     reporter_.FileFault(job.output_name, e.what());
     throw EndRun{1};
   } catch (const fs::SystemError& e) {
-    reporter_.FileError(job.output_name, e.what());
+    reporter_.FileError(job.output_name, fs::ReasonOf(e));
     return false;
   }
   if (options_.keep) return true;
   try {
-    fs::RemoveFile(job.input_name);
+    fs::RemoveFile(job.input_name, job.folder);
   } catch (const fs::SystemError& e) {
-    reporter_.FileWarning(job.input_name, e.what());
+    reporter_.FileWarning(job.input_name, fs::ReasonOf(e));
   }
   return true;
 }
@@ -418,7 +415,7 @@ void Session::SayDone(const FileJob& job, const TransferTotals& totals) {
     reporter_.Say(" OK\n");
     return;
   }
-  reporter_.Say((options_.decompress ? DecompressRatio(totals) : CompressRatio(totals)) + " -- " +
+  reporter_.Say(RatioText(totals.compressed, totals.uncompressed, totals.header_bytes) + " -- " +
                 (options_.keep ? "created " : "replaced with ") + job.output_name + "\n");
 }
 

@@ -16,7 +16,7 @@ namespace gz {
 // (unless `testing`, which goes on with the next file). `to_stdout`: the
 // output is standard output (-c, -t), which changes GNU's advice on LZW data.
 void ReportStreamFault(Reporter& reporter, const StreamFault& fault, const std::string& input_name, bool testing,
-                         bool to_stdout = true);
+                       bool to_stdout = true);
 
 // Says what GNU gzip warns about in `input_name`'s stream.
 void ReportStreamWarning(Reporter& reporter, const StreamWarning& warning, const std::string& input_name);
@@ -27,6 +27,6 @@ void ReportStreamEnding(Reporter& reporter, Ending ending, const std::string& in
 // The MTIME to store for a file changed at `modified` (nothing: unknown or
 // not wanted); warns when the format cannot hold that time.
 std::uint32_t HeaderTime(Reporter& reporter, const std::optional<fs::Timestamp>& modified,
-                          const std::string& input_name);
+                         const std::string& input_name);
 
 }  // namespace gz

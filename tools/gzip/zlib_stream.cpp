@@ -21,7 +21,7 @@ void CheckInit(int result, const char* what) {
 
 DeflateStream::DeflateStream(int level) {
   CheckInit(deflateInit2(&stream_, level, Z_DEFLATED, kRawWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY),
-             "deflateInit2");
+            "deflateInit2");
 }
 
 DeflateStream::~DeflateStream() { deflateEnd(&stream_); }

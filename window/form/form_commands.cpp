@@ -11,8 +11,8 @@ void ConvertToSnes9x(FormView& form, Platform& platform, const std::wstring& sou
   RunCommand(form, [&]() -> std::vector<CommandReport> {
     // The save dialog has asked before a file is replaced; a typed name is
     // the user's own choice.
-    const ConvertPlan plan =
-        PlanConvert({source, form.BoxText(Box::File2), form.BoxText(Box::Factor), /*replace=*/true}, platform);
+    const ConvertPlan plan = PlanConvert(
+        {source, form.BoxText(Box::File2), form.BoxText(Box::Factor), /*replace=*/true}, platform);
     if (!RunConvert(plan, form, platform, pacing).converted) {
       form.Messages().Show({Severity::Error, L"At least 4 variables needed to convert"});
       ClearBoxes(form);
@@ -36,7 +36,8 @@ void Decompress(FormView& form, Platform& platform, const std::wstring& state) {
 
 void Compress(FormView& form, Platform& platform, const std::wstring& path) {
   if (path.empty()) return;
-  RunCommand(form, [&] { return RunCompress(PlanCompress({path}, platform), form, platform).warnings; });
+  RunCommand(form,
+             [&] { return RunCompress(PlanCompress({path}, platform), form, platform).warnings; });
 }
 
 }  // namespace stavrel

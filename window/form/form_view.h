@@ -15,7 +15,9 @@ class FormView : public Host {
  public:
   virtual std::wstring BoxText(Box box) = 0;
   virtual void SetBoxText(Box box, const std::wstring& text) = 0;
-  void ShowVariableCount(std::uint64_t count) final { SetBoxText(Box::VarFound, std::to_wstring(count)); }
+  void ShowVariableCount(std::uint64_t count) final {
+    SetBoxText(Box::VarFound, std::to_wstring(count));
+  }
 };
 
 }  // namespace stavrel

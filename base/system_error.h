@@ -17,8 +17,10 @@ class SystemError : public std::exception {
  public:
   SystemError(std::wstring operation, std::wstring path, std::wstring reason,
               ErrorKind kind = ErrorKind::Other)
-      : operation_(std::move(operation)), path_(std::move(path)),
-        reason_(std::move(reason)), kind_(kind) {}
+      : operation_(std::move(operation)),
+        path_(std::move(path)),
+        reason_(std::move(reason)),
+        kind_(kind) {}
 
   const std::wstring& Operation() const noexcept { return operation_; }
   const std::wstring& Path() const noexcept { return path_; }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "system_error.h"
+#include "base/system_error.h"
 
 namespace stavrel::win32 {
 

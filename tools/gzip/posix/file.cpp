@@ -8,38 +8,38 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <utility>
 
+#include "base/posix/posix_error.h"
+#include "base/posix/unique_fd.h"
 #include "file.h"
 #include "names.h"
 
 namespace gz::fs {
 
+// A file the layer opened; the descriptor owner closes it, and Close() says
+// what went wrong when a written file could not be closed.
 class NativeFile {
  public:
   explicit NativeFile(int fd) : fd_(fd) {}
-  ~NativeFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  NativeFile(const NativeFile&) = delete;
-  NativeFile& operator=(const NativeFile&) = delete;
 
-  int Fd() const { return fd_; }
+  int Fd() const { return fd_.Get(); }
   // Returns errno when closing failed (delayed write errors show here).
-  int Close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0 ? 0 : errno;
-  }
+  int Close() { return ::close(fd_.Release()) == 0 ? 0 : errno; }
 
  private:
-  int fd_;
+  stavrel::posix::UniqueFd fd_;
 };
 
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) { return stavrel::WideToUtf8(stavrel::posix::ErrorText(error)); }
 
-SystemError SystemErrorOf(int error) { return SystemError(Reason(error), error == ENOENT); }
+// GNU gzip looks for a.gz after "gzip -d a" only when a is missing (ENOENT).
+SystemError SystemErrorOf(int error) {
+  return SystemError(L"", L"", stavrel::posix::ErrorText(error),
+                     error == ENOENT ? stavrel::ErrorKind::NotFound : stavrel::ErrorKind::Other);
+}
 
 Timestamp TimestampOf(const struct timespec& time) { return {time.tv_sec, static_cast<std::int32_t>(time.tv_nsec)}; }
 
@@ -80,13 +80,24 @@ void WriteTo(int fd, std::span<const std::uint8_t> bytes) {
   }
 }
 
+// Where a path is looked up: inside the folder held open, or as it is.
+struct At {
+  int folder;
+  std::string name;
+};
+
+int FolderFd(const Folder* in) { return in ? in->Handle().Fd() : AT_FDCWD; }
+
+At Locate(const std::string& path, const Folder* in) { return {FolderFd(in), in ? in->NameOf(path) : path}; }
+
 // The temporary output an interrupting signal must remove: a fixed buffer,
 // since the handler may only make async-signal-safe calls.
 char g_temporary[4096];
+int g_temporary_folder = AT_FDCWD;
 volatile sig_atomic_t g_temporary_armed = 0;
 
 extern "C" void RemoveTemporaryAndDie(int signal_number) {
-  if (g_temporary_armed) ::unlink(g_temporary);
+  if (g_temporary_armed) ::unlinkat(g_temporary_folder, g_temporary, 0);
   ::signal(signal_number, SIG_DFL);
   ::raise(signal_number);
 }
@@ -127,24 +138,37 @@ class CleanupSignalsHeld {
   sigset_t previous_;
 };
 
-void ArmCleanup(const std::string& path) {
+void ArmCleanup(const At& temporary) {
   g_temporary_armed = 0;
-  if (path.size() >= sizeof g_temporary) return;
-  std::memcpy(g_temporary, path.c_str(), path.size() + 1);
+  if (temporary.name.size() >= sizeof g_temporary) return;
+  std::memcpy(g_temporary, temporary.name.c_str(), temporary.name.size() + 1);
+  g_temporary_folder = temporary.folder;
   g_temporary_armed = 1;
+}
+
+// Creates a new file under a fresh temporary name beside `final`, mode
+// 0600 as GNU gzip's output has before it gets the input's mode.
+std::pair<int, At> CreateTemporaryBeside(const At& final) {
+  const std::string folder = final.name.substr(0, final.name.size() - names::BaseName(final.name).size());
+  for (int attempt = 1;; ++attempt) {
+    At temporary{final.folder, folder + names::TemporaryName()};
+    const int fd =
+        ::openat(temporary.folder, temporary.name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EEXIST || attempt == 100) return {fd, std::move(temporary)};
+  }
 }
 
 }  // namespace
 
-InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
-    : file_(std::move(file)), status_(status) {}
+InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status) : file_(std::move(file)), status_(status) {}
 InputFile::InputFile(InputFile&&) noexcept = default;
 InputFile::~InputFile() = default;
 
-InputFile InputFile::Open(const std::string& path, bool follow_links) {
+InputFile InputFile::Open(const std::string& path, bool follow_links, const Folder* in) {
   // Non-blocking, so that opening a FIFO does not wait for a writer.
   const int flags = O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | (follow_links ? 0 : O_NOFOLLOW);
-  auto file = std::make_unique<NativeFile>(::open(path.c_str(), flags));
+  const At at = Locate(path, in);
+  auto file = std::make_unique<NativeFile>(::openat(at.folder, at.name.c_str(), flags));
   if (file->Fd() < 0) throw SystemErrorOf(errno);
   struct stat info {};
   if (::fstat(file->Fd(), &info) != 0) throw SystemErrorOf(errno);
@@ -169,11 +193,13 @@ FileStatus StandardInput::Status() const {
 
 void StandardOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(STDOUT_FILENO, bytes); }
 
-PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path)
-    : file_(std::move(file)), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
+PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path,
+                             std::string final_path)
+    : file_(std::move(file)), in_(in), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
 
 PendingOutput::PendingOutput(PendingOutput&& other) noexcept
     : file_(std::move(other.file_)),
+      in_(other.in_),
       temporary_path_(std::move(other.temporary_path_)),
       final_path_(std::move(other.final_path_)),
       committed_(other.committed_) {
@@ -184,21 +210,19 @@ PendingOutput::~PendingOutput() {
   if (committed_) return;
   file_.reset();
   // Removed before it is disarmed: a signal in between finds it gone.
-  ::unlink(temporary_path_.c_str());
+  ::unlinkat(FolderFd(in_), temporary_path_.c_str(), 0);
   g_temporary_armed = 0;
 }
 
-PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
+PendingOutput PendingOutput::CreateBeside(const std::string& final_path, const Folder* in) {
   InstallSignalCleanup();
-  const std::string folder = final_path.substr(0, final_path.size() - names::BaseName(final_path).size());
-  std::string temporary = folder + ".gzip-XXXXXX";
+  const At final = Locate(final_path, in);
   const CleanupSignalsHeld held;
-  // mkostemp creates the file with mode 0600, like GNU gzip's output before
-  // it gets the input's mode.
-  auto file = std::make_unique<NativeFile>(::mkostemp(temporary.data(), O_CLOEXEC));
+  auto [fd, temporary] = CreateTemporaryBeside(final);
+  auto file = std::make_unique<NativeFile>(fd);
   if (file->Fd() < 0) throw SystemErrorOf(errno);
   ArmCleanup(temporary);
-  return PendingOutput(std::move(file), std::move(temporary), final_path);
+  return PendingOutput(std::move(file), in, std::move(temporary.name), final.name);
 }
 
 void PendingOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(file_->Fd(), bytes); }
@@ -222,17 +246,21 @@ void PendingOutput::FlushAndClose() {
 }
 
 bool PendingOutput::Commit(bool replace) {
+  const int folder = FolderFd(in_);
+  const char* temporary = temporary_path_.c_str();
+  const char* final = final_path_.c_str();
   if (replace) {
-    if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) throw SystemErrorOf(errno);
-  } else if (::link(temporary_path_.c_str(), final_path_.c_str()) == 0) {
+    if (::renameat(folder, temporary, folder, final) != 0) throw SystemErrorOf(errno);
+  } else if (::linkat(folder, temporary, folder, final, 0) == 0) {
     // A hard link fails on an existing name, so nothing is ever replaced.
-    ::unlink(temporary_path_.c_str());
+    ::unlinkat(folder, temporary, 0);
   } else if (errno == EEXIST) {
     return false;
   } else if (errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK || errno == ENOSYS) {
     // File systems without hard links: only check-then-rename is left.
-    if (NameExists(final_path_)) return false;
-    if (::rename(temporary_path_.c_str(), final_path_.c_str()) != 0) throw SystemErrorOf(errno);
+    struct stat info {};
+    if (::fstatat(folder, final, &info, AT_SYMLINK_NOFOLLOW) == 0) return false;
+    if (::renameat(folder, temporary, folder, final) != 0) throw SystemErrorOf(errno);
   } else {
     throw SystemErrorOf(errno);
   }
@@ -241,17 +269,21 @@ bool PendingOutput::Commit(bool replace) {
   return true;
 }
 
-namespace {
+Folder::Folder(InputFile&& opened, const std::string& path)
+    : handle_(std::move(opened.file_)), prefix_(EndsWithSeparator(path) ? path : path + "/") {
+  struct stat info {};
+  if (::fstat(handle_->Fd(), &info) != 0) throw SystemErrorOf(errno);
+  id_ = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+Folder::Folder(Folder&&) noexcept = default;
+Folder::~Folder() = default;
 
-struct FolderCloser {
-  void operator()(DIR* folder) const { ::closedir(folder); }
-};
-
-}  // namespace
-
-std::vector<std::string> FolderEntries(const std::string& path) {
-  const std::unique_ptr<DIR, FolderCloser> folder(::opendir(path.c_str()));
+std::vector<std::string> Folder::Entries() {
+  // The listing gets a descriptor of its own, on the same folder.
+  stavrel::posix::UniqueFd listed(::fcntl(handle_->Fd(), F_DUPFD_CLOEXEC, 0));
+  std::unique_ptr<DIR, int (*)(DIR*)> folder(listed.Valid() ? ::fdopendir(listed.Get()) : nullptr, ::closedir);
   if (!folder) throw SystemErrorOf(errno);
+  listed.Release();
   std::vector<std::string> entries;
   for (;;) {
     errno = 0;
@@ -266,13 +298,15 @@ std::vector<std::string> FolderEntries(const std::string& path) {
 
 bool EndsWithSeparator(std::string_view path) { return path.ends_with('/'); }
 
-bool NameExists(const std::string& path) {
+bool NameExists(const std::string& path, const Folder* in) {
+  const At at = Locate(path, in);
   struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
+  return ::fstatat(at.folder, at.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-void RemoveFile(const std::string& path) {
-  if (::unlink(path.c_str()) != 0) throw SystemErrorOf(errno);
+void RemoveFile(const std::string& path, const Folder* in) {
+  const At at = Locate(path, in);
+  if (::unlinkat(at.folder, at.name.c_str(), 0) != 0) throw SystemErrorOf(errno);
 }
 
 bool IsTerminal(StandardStream stream) {

@@ -1,8 +1,8 @@
-#include "text_conversion.h"
+#include "base/utf.h"
 
 #include <cstdint>
 
-namespace stavrel::posix {
+namespace stavrel {
 namespace {
 
 constexpr char32_t kEscapedByteBase = 0xDC00;
@@ -98,17 +98,10 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::wstring DecodeChildOutput(std::string_view bytes) {
+std::wstring LegacyTextToWide(std::string_view bytes) {
   std::wstring text;
-  if (IsValidUtf8(bytes)) {
-    text = Utf8ToWide(bytes);
-  } else {
-    for (const char byte : bytes)
-      text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
-  }
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r'))
-    text.pop_back();
+  for (const char byte : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
   return text;
 }
 
-}  // namespace stavrel::posix
+}  // namespace stavrel

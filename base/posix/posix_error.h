@@ -2,7 +2,7 @@
 // Turns an errno value into the SystemError the program shows.
 #include <string>
 
-#include "system_error.h"
+#include "base/system_error.h"
 
 namespace stavrel::posix {
 

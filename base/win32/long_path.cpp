@@ -1,4 +1,4 @@
-#include "win32/long_path.h"
+#include "base/win32/long_path.h"
 
 #include <windows.h>
 

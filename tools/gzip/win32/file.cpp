@@ -2,18 +2,19 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <random>
 
+#include "base/utf.h"
+#include "base/win32/long_path.h"
+#include "base/win32/scoped_handles.h"
+#include "base/win32/system_error_text.h"
 #include "file.h"
 #include "names.h"
-#include "win32/long_path.h"
-#include "win32/scoped_handles.h"
-#include "win32/system_error_text.h"
-#include "win32/utf.h"
 
 namespace gz::fs {
 
 namespace win = stavrel::win32;
+using stavrel::Utf8ToWide;
+using stavrel::WideToUtf8;
 
 // A file the layer opened; the handle owner closes it, and Close() says what
 // went wrong when a written file could not be closed.
@@ -32,8 +33,6 @@ class NativeFile {
 
 namespace {
 
-bool IsNotFound(DWORD error) { return win::MeansNoSuchFile(error); }
-
 // The common failures read as GNU gzip's (C library) words for them, so that
 // messages are the same on every system; the rest in the system's words.
 std::string Reason(DWORD error) {
@@ -47,15 +46,19 @@ std::string Reason(DWORD error) {
     case ERROR_HANDLE_DISK_FULL: return "No space left on device";
     case ERROR_BROKEN_PIPE:
     case ERROR_NO_DATA: return "Broken pipe";
+    case ERROR_CANT_RESOLVE_FILENAME: return "Too many levels of symbolic links";
     default: break;
   }
-  return win::ToUtf8(win::SystemErrorText(error));
+  return WideToUtf8(win::SystemErrorText(error));
 }
 
-SystemError SystemErrorOf(DWORD error) { return SystemError(Reason(error), IsNotFound(error)); }
+SystemError SystemErrorOf(DWORD error) {
+  return SystemError(L"", L"", Utf8ToWide(Reason(error)),
+                     win::MeansNoSuchFile(error) ? stavrel::ErrorKind::NotFound : stavrel::ErrorKind::Other);
+}
 
 // Beyond MAX_PATH the wide calls need the "\\?\" form of the full path.
-std::wstring NativePath(const std::string& path) { return win::ExtendedLengthPath(win::ToUtf16(path)); }
+std::wstring NativePath(const std::string& path) { return win::ExtendedLengthPath(Utf8ToWide(path)); }
 
 // FILETIME counts 100 ns steps from 1601; Timestamp counts from 1970.
 constexpr std::int64_t kUnixEpochTicks = 116444736000000000LL;
@@ -74,8 +77,8 @@ Timestamp TimestampOf(const FILETIME& time) {
 }
 
 FILETIME FiletimeOf(const Timestamp& time) {
-  const std::uint64_t ticks = static_cast<std::uint64_t>(time.seconds * kTicksPerSecond + time.nanoseconds / 100 +
-                                                         kUnixEpochTicks);
+  const std::uint64_t ticks =
+      static_cast<std::uint64_t>(time.seconds * kTicksPerSecond + time.nanoseconds / 100 + kUnixEpochTicks);
   return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
@@ -113,13 +116,15 @@ std::size_t ReadFrom(HANDLE handle, std::span<std::uint8_t> buffer) {
   throw ReadError(Reason(error));
 }
 
-void WriteTo(HANDLE handle, std::span<const std::uint8_t> bytes) {
+// Writes all of `bytes`; the error when the system could not.
+DWORD WriteTo(HANDLE handle, std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     DWORD put = 0;
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    if (!WriteFile(handle, bytes.data(), wanted, &put, nullptr)) throw WriteError(Reason(GetLastError()));
+    if (!WriteFile(handle, bytes.data(), wanted, &put, nullptr)) return GetLastError();
     bytes = bytes.subspan(put);
   }
+  return ERROR_SUCCESS;
 }
 
 // Marks an open file to vanish when its last handle closes, or unmarks it.
@@ -164,32 +169,49 @@ void InstallInterruptCleanup() {
   SetConsoleCtrlHandler(RemovePendingOnInterrupt, TRUE);
 }
 
-std::wstring RandomLetters(std::size_t count) {
-  static std::mt19937 generator(static_cast<unsigned>(GetTickCount64() ^ (GetCurrentProcessId() << 16)));
-  static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-  std::uniform_int_distribution<std::size_t> pick(0, std::size(kLetters) - 2);
-  std::wstring letters;
-  for (std::size_t i = 0; i < count; ++i) letters.push_back(kLetters[pick(generator)]);
-  return letters;
+// A link is a symbolic link or junction: a name that stands for another
+// file. Opened as itself, it shows as one; Wine opens what a Unix link names
+// even then, but still marks the name as a reparse point.
+enum class Reparse { None, Link, Other };
+
+Reparse ReparseOf(HANDLE opened_as_itself, const std::wstring& native_path) {
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  if (GetFileInformationByHandleEx(opened_as_itself, FileAttributeTagInfo, &tag, sizeof tag) &&
+      (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return IsReparseTagNameSurrogate(tag.ReparseTag) ? Reparse::Link : Reparse::Other;
+  const DWORD attributes = GetFileAttributesW(native_path.c_str());
+  const bool marked = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  return marked ? Reparse::Link : Reparse::None;
+}
+
+win::KernelHandle OpenForReading(const std::wstring& native_path, DWORD flags) {
+  // Backup semantics let a folder open too, so that it can be reported as
+  // one; other programs may go on reading and writing the file meanwhile.
+  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  return win::KernelHandle(CreateFileW(native_path.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
+                                       flags | FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 }  // namespace
 
-InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status)
-    : file_(std::move(file)), status_(status) {}
+InputFile::InputFile(std::unique_ptr<NativeFile> file, FileStatus status) : file_(std::move(file)), status_(status) {}
 InputFile::InputFile(InputFile&&) noexcept = default;
 InputFile::~InputFile() = default;
 
-InputFile InputFile::Open(const std::string& path, bool) {
-  // Backup semantics let a folder open too, so that it can be reported as
-  // one; other programs may go on reading and writing the file meanwhile.
-  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  constexpr DWORD kFlags = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN;
-  auto file = std::make_unique<NativeFile>(
-      CreateFileW(NativePath(path).c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, kFlags, nullptr));
-  if (!file->IsOpen()) throw SystemErrorOf(GetLastError());
-  const FileStatus status = StatusOf(file->Get());
-  return InputFile(std::move(file), status);
+// A walked folder's entries are looked up by their full names: the folders
+// on the way are held open and cannot be renamed meanwhile.
+InputFile InputFile::Open(const std::string& path, bool follow_links, const Folder*) {
+  const std::wstring native = NativePath(path);
+  win::KernelHandle handle = OpenForReading(native, follow_links ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+  if (!handle.Valid()) throw SystemErrorOf(GetLastError());
+  // A link is refused as POSIX refuses one with O_NOFOLLOW; any other kind of
+  // reparse point (a file kept elsewhere) is opened again for its contents.
+  const Reparse reparse = follow_links ? Reparse::None : ReparseOf(handle.Get(), native);
+  if (reparse == Reparse::Link) throw SystemErrorOf(ERROR_CANT_RESOLVE_FILENAME);
+  if (reparse == Reparse::Other) handle = OpenForReading(native, 0);
+  if (!handle.Valid()) throw SystemErrorOf(GetLastError());
+  const FileStatus status = StatusOf(handle.Get());
+  return InputFile(std::make_unique<NativeFile>(handle.Release()), status);
 }
 
 std::size_t InputFile::ReadSome(std::span<std::uint8_t> buffer) { return ReadFrom(file_->Get(), buffer); }
@@ -209,14 +231,19 @@ FileStatus StandardInput::Status() const {
 }
 
 void StandardOutput::WriteAll(std::span<const std::uint8_t> bytes) {
-  WriteTo(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+  const DWORD error = WriteTo(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
+  // A pipe whose reader has gone (Wine says it is not connected).
+  if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED) throw OutputClosed{};
+  if (error != ERROR_SUCCESS) throw WriteError(Reason(error));
 }
 
-PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, std::string temporary_path, std::string final_path)
-    : file_(std::move(file)), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
+PendingOutput::PendingOutput(std::unique_ptr<NativeFile> file, const Folder* in, std::string temporary_path,
+                             std::string final_path)
+    : file_(std::move(file)), in_(in), temporary_path_(std::move(temporary_path)), final_path_(std::move(final_path)) {}
 
 PendingOutput::PendingOutput(PendingOutput&& other) noexcept
     : file_(std::move(other.file_)),
+      in_(other.in_),
       temporary_path_(std::move(other.temporary_path_)),
       final_path_(std::move(other.final_path_)),
       committed_(other.committed_) {
@@ -232,12 +259,12 @@ PendingOutput::~PendingOutput() {
   DeleteFileW(NativePath(temporary_path_).c_str());
 }
 
-PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
+PendingOutput PendingOutput::CreateBeside(const std::string& final_path, const Folder* in) {
   InstallInterruptCleanup();
   PendingLock lock;
   const std::string folder = final_path.substr(0, final_path.size() - names::BaseName(final_path).size());
   for (int attempt = 1;; ++attempt) {
-    const std::string temporary = folder + ".gzip-" + win::ToUtf8(RandomLetters(6));
+    const std::string temporary = folder + names::TemporaryName();
     auto file = std::make_unique<NativeFile>(CreateFileW(NativePath(temporary).c_str(), GENERIC_WRITE | DELETE, 0,
                                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file->IsOpen()) {
@@ -249,11 +276,13 @@ PendingOutput PendingOutput::CreateBeside(const std::string& final_path) {
     // every ending but a killed process.
     SetDeleteOnClose(file->Get(), true);
     g_pending_handle = file->Get();
-    return PendingOutput(std::move(file), temporary, final_path);
+    return PendingOutput(std::move(file), in, temporary, final_path);
   }
 }
 
-void PendingOutput::WriteAll(std::span<const std::uint8_t> bytes) { WriteTo(file_->Get(), bytes); }
+void PendingOutput::WriteAll(std::span<const std::uint8_t> bytes) {
+  if (const DWORD error = WriteTo(file_->Get(), bytes)) throw WriteError(Reason(error));
+}
 
 std::optional<std::string> PendingOutput::CopyMetadata(const FileStatus& like, Timestamp modified) {
   // Windows has no permission bits to copy; the times are what matter.
@@ -289,10 +318,22 @@ bool PendingOutput::Commit(bool replace) {
   return true;
 }
 
-std::vector<std::string> FolderEntries(const std::string& path) {
-  const std::string pattern = path + (EndsWithSeparator(path) ? "*" : "\\*");
+// Held without FILE_SHARE_DELETE, the folder cannot be renamed while it is
+// walked; nor, on Windows' own file systems, can a folder above it.
+Folder::Folder(InputFile&& opened, const std::string& path) : prefix_(EndsWithSeparator(path) ? path : path + "/") {
+  handle_ = std::make_unique<NativeFile>(
+      ReOpenFile(opened.file_->Get(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_FLAG_BACKUP_SEMANTICS));
+  if (!handle_->IsOpen()) throw SystemErrorOf(GetLastError());
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle_->Get(), &info)) throw SystemErrorOf(GetLastError());
+  id_ = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+Folder::Folder(Folder&&) noexcept = default;
+Folder::~Folder() = default;
+
+std::vector<std::string> Folder::Entries() {
   WIN32_FIND_DATAW found{};
-  const win::FindHandle search(FindFirstFileExW(NativePath(pattern).c_str(), FindExInfoBasic, &found,
+  const win::FindHandle search(FindFirstFileExW(NativePath(prefix_ + "*").c_str(), FindExInfoBasic, &found,
                                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!search.Valid()) {
     // A drive's root has no "." or "..": empty, it finds nothing at all.
@@ -302,7 +343,7 @@ std::vector<std::string> FolderEntries(const std::string& path) {
   std::vector<std::string> entries;
   do {
     const std::wstring_view name = found.cFileName;
-    if (name != L"." && name != L"..") entries.push_back(win::ToUtf8(found.cFileName));
+    if (name != L"." && name != L"..") entries.push_back(WideToUtf8(found.cFileName));
   } while (FindNextFileW(search.Get(), &found));
   if (const DWORD error = GetLastError(); error != ERROR_NO_MORE_FILES) throw SystemErrorOf(error);
   return entries;
@@ -310,21 +351,20 @@ std::vector<std::string> FolderEntries(const std::string& path) {
 
 bool EndsWithSeparator(std::string_view path) { return path.ends_with('/') || path.ends_with('\\'); }
 
-bool NameExists(const std::string& path) {
+bool NameExists(const std::string& path, const Folder*) {
   if (GetFileAttributesW(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = GetLastError();
-  return !IsNotFound(error) && error != ERROR_INVALID_NAME;
+  return !win::MeansNoSuchFile(error) && error != ERROR_INVALID_NAME;
 }
 
-void RemoveFile(const std::string& path) {
+void RemoveFile(const std::string& path, const Folder*) {
   const std::wstring native = NativePath(path);
   if (DeleteFileW(native.c_str())) return;
   DWORD error = GetLastError();
   // A read-only file can be removed once it is no longer read-only, as
   // unlink would on POSIX given a writable folder.
   const DWORD attributes = GetFileAttributesW(native.c_str());
-  if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_READONLY) &&
+  if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
       SetFileAttributesW(native.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
     if (DeleteFileW(native.c_str())) return;
     error = GetLastError();
@@ -346,16 +386,13 @@ void WriteErrorText(std::string_view text) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
   DWORD mode = 0;
   if (GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode)) {
-    const std::wstring wide = win::ToUtf16(text);
+    const std::wstring wide = Utf8ToWide(text);
     DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
-  try {
-    WriteTo(handle, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-  } catch (const WriteError&) {
-    // Nowhere left to say anything.
-  }
+  // Failing, there is nowhere left to say so.
+  WriteTo(handle, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace gz::fs

@@ -18,8 +18,7 @@ class ScopedHandle {
       : handle_(handle), traits_(traits) {}
   ~ScopedHandle() { Reset(); }
 
-  ScopedHandle(ScopedHandle&& other) noexcept
-      : handle_(other.Release()), traits_(other.traits_) {}
+  ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Release()), traits_(other.traits_) {}
   ScopedHandle& operator=(ScopedHandle&& other) noexcept {
     if (this != &other) {
       Reset(other.Release());

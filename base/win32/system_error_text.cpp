@@ -1,6 +1,6 @@
-#include "win32/system_error_text.h"
+#include "base/win32/system_error_text.h"
 
-#include "win32/scoped_handles.h"
+#include "base/win32/scoped_handles.h"
 
 namespace stavrel::win32 {
 
@@ -27,18 +27,14 @@ ErrorKind KindOfError(DWORD code) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-      return ErrorKind::NotFound;
+    case ERROR_BAD_NET_NAME: return ErrorKind::NotFound;
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-      return ErrorKind::AlreadyExists;
+    case ERROR_ALREADY_EXISTS: return ErrorKind::AlreadyExists;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT:
-      return ErrorKind::AccessDenied;
-    default:
-      return ErrorKind::Other;
+    case ERROR_WRITE_PROTECT: return ErrorKind::AccessDenied;
+    default: return ErrorKind::Other;
   }
 }
 

@@ -1,8 +1,8 @@
-#include "win32/utf.h"
+#include "base/utf.h"
 
 #include <windows.h>
 
-namespace stavrel::win32 {
+namespace stavrel {
 namespace {
 
 // Empty when the conversion fails (with MB_ERR_INVALID_CHARS: invalid input).
@@ -18,7 +18,7 @@ std::wstring Decode(UINT code_page, DWORD flags, std::string_view bytes) {
 
 }  // namespace
 
-std::string ToUtf8(std::wstring_view text) {
+std::string WideToUtf8(std::wstring_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
   const int length =
@@ -29,15 +29,12 @@ std::string ToUtf8(std::wstring_view text) {
   return utf8;
 }
 
-std::wstring ToUtf16(std::string_view utf8) { return Decode(CP_UTF8, 0, utf8); }
+std::wstring Utf8ToWide(std::string_view utf8) { return Decode(CP_UTF8, 0, utf8); }
 
-std::optional<std::wstring> ToUtf16IfValid(std::string_view utf8) {
-  if (utf8.empty()) return std::wstring();
-  std::wstring text = Decode(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
-  if (text.empty()) return std::nullopt;
-  return text;
+bool IsValidUtf8(std::string_view bytes) {
+  return bytes.empty() || !Decode(CP_UTF8, MB_ERR_INVALID_CHARS, bytes).empty();
 }
 
-std::wstring FromAnsiCodePage(std::string_view bytes) { return Decode(CP_ACP, 0, bytes); }
+std::wstring LegacyTextToWide(std::string_view bytes) { return Decode(CP_ACP, 0, bytes); }
 
-}  // namespace stavrel::win32
+}  // namespace stavrel

@@ -1,9 +1,9 @@
-#include "posix_error.h"
+#include "base/posix/posix_error.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "text_conversion.h"
+#include "base/utf.h"
 
 namespace stavrel::posix {
 namespace {
@@ -13,29 +13,23 @@ namespace {
 [[maybe_unused]] const char* PickText(int result, const char* buffer) {
   return result == 0 ? buffer : nullptr;
 }
-[[maybe_unused]] const char* PickText(const char* result, const char*) {
-  return result;
-}
+[[maybe_unused]] const char* PickText(const char* result, const char*) { return result; }
 
 }  // namespace
 
 ErrorKind KindOfError(int error) {
   switch (error) {
     case ENOENT:
-    case ENOTDIR:
-      return ErrorKind::NotFound;
-    case EEXIST:
-      return ErrorKind::AlreadyExists;
+    case ENOTDIR: return ErrorKind::NotFound;
+    case EEXIST: return ErrorKind::AlreadyExists;
     case EACCES:
     case EPERM:
     case EROFS:
     case ETXTBSY:
     case EBUSY:
     // Windows refuses to open or delete a folder as a file with "access denied".
-    case EISDIR:
-      return ErrorKind::AccessDenied;
-    default:
-      return ErrorKind::Other;
+    case EISDIR: return ErrorKind::AccessDenied;
+    default: return ErrorKind::Other;
   }
 }
 
