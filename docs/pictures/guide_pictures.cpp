@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "control_driving.h"
-#include "control_ids.h"
+#include "window/control_ids.h"
 #include "gzip_bytes.h"
 #include "keyboard_input.h"
 #include "message_box.h"

@@ -3,7 +3,7 @@
 // drawn: frames on the window, the other controls relative to their frame.
 #include <array>
 
-#include "control_ids.h"
+#include "window/control_ids.h"
 
 namespace stavrel::ui {
 

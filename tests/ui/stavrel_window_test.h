@@ -5,7 +5,7 @@
 #include <string>
 
 #include "control_driving.h"
-#include "control_ids.h"
+#include "window/control_ids.h"
 #include "file_dialog.h"
 #include "message_box.h"
 #include "running_program.h"
