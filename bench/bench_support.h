@@ -29,6 +29,7 @@ class QuietWindow : public FormView, public MessageSink {
   }
   bool ProcessPendingEvents() override { return true; }
   void SetBackgroundWork(const std::wstring&) override {}
+  void ShowBytesWritten(std::uint64_t) override {}
   void SetCommandsEnabled(bool) override {}
 };
 

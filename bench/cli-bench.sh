@@ -7,7 +7,7 @@
 # number of files.
 #
 # usage: cli-bench.sh <stavrel-cli> [<stavrel-cli.exe> <wine-runner>] [runs]
-# Each time is the best of `runs` (default 5) wall-clock times.
+# Each time is the median of `runs` (default 5) wall-clock times.
 set -eu
 
 native=${1:?usage: cli-bench.sh <stavrel-cli> [<stavrel-cli.exe> <wine-runner>] [runs]}
@@ -42,18 +42,21 @@ time_once() {
   awk -v a="$EPOCHREALTIME" -v b="$start" 'BEGIN { print a - b }'
 }
 
-smaller() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
+median() { printf '%s\n' "$@" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
 
-# compare LABEL OURS COPY: the best of `runs` for each, the two taking turns
-# so that both meet the same load on a shared machine.
+# compare LABEL OURS COPY: the median of `runs` for each, the two taking
+# turns so that both meet the same load on a shared machine.
 compare() {
-  local label=$1 ours=$2 copy=$3 best_ours= best_copy= i
+  local label=$1 ours=$2 copy=$3 i ours_times=() copy_times=()
   for ((i = 0; i < runs; i++)); do
-    best_ours=$(smaller "$(time_once "$ours")" "$best_ours")
-    best_copy=$(smaller "$(time_once "$copy")" "$best_copy")
+    ours_times+=("$(time_once "$ours")")
+    copy_times+=("$(time_once "$copy")")
   done
-  printf '%-34s %9.3f %9.3f %7.2f\n' "$label" "$best_ours" "$best_copy" \
-    "$(awk -v a="$best_ours" -v b="$best_copy" 'BEGIN { print a / b }')"
+  local ours_median copy_median
+  ours_median=$(median "${ours_times[@]}")
+  copy_median=$(median "${copy_times[@]}")
+  printf '%-34s %9.3f %9.3f %7.2f\n' "$label" "$ours_median" "$copy_median" \
+    "$(awk -v a="$ours_median" -v b="$copy_median" 'BEGIN { print a / b }')"
 }
 
 native_ours() { "$native" convert --factor 5 --output-dir out sources/*.mdl; }

@@ -24,7 +24,10 @@ class ConsoleHost final : public Host, public MessageSink {
   MessageSink& Messages() override { return *this; }
   void Show(const CommandReport& report) override { reports_.push_back(report); }
   bool ProcessPendingEvents() override;
-  void SetBackgroundWork(const std::wstring&) override {}
+  void SetBackgroundWork(const std::wstring& file) override {
+    progress_.SetBackgroundWork(!file.empty());
+  }
+  void ShowBytesWritten(std::uint64_t bytes) override { progress_.SetBytesWritten(bytes); }
   // Nothing else can start while a command runs here.
   void SetCommandsEnabled(bool) override {}
 

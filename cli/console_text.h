@@ -12,6 +12,11 @@ namespace stavrel::cli {
 std::wstring TextFromArgument(const std::string& argument);
 std::wstring FullPathFromArgument(const std::string& argument);
 
+// True for a wildcard pattern that matched no file. Windows hands such a
+// pattern over as typed, and no file there can hold "*" or "?"; natively the
+// shell expands patterns, and both may be part of a name.
+bool IsUnmatchedPattern(const std::string& argument);
+
 // True when the argument names an existing folder.
 bool IsFolder(const std::string& argument);
 

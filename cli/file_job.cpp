@@ -29,6 +29,18 @@ std::wstring FullPathOrRefuse(FileJob& job, const std::string& argument) {
   }
 }
 
+// A file to read, as FullPathOrRefuse; a pattern that matched nothing is
+// refused as such.
+std::wstring InputPathOrRefuse(FileJob& job, const std::string& argument) {
+  if (IsUnmatchedPattern(argument) && !job.refusal)
+    job.refusal = CommandReport{Severity::Error,
+                                L"no file matches",
+                                TextFromArgument(argument),
+                                L"",
+                                {L"Nothing was read or changed."}};
+  return FullPathOrRefuse(job, argument);
+}
+
 }  // namespace
 
 std::vector<FileJob> FileJobs(const CliRequest& request) {
@@ -36,7 +48,7 @@ std::vector<FileJob> FileJobs(const CliRequest& request) {
   if (request.job == Job::Convert && !request.output_dir) {
     FileJob job;
     job.typed_input = TextFromArgument(request.files[0]);
-    job.input = FullPathOrRefuse(job, request.files[0]);
+    job.input = InputPathOrRefuse(job, request.files[0]);
     job.typed_output = TextFromArgument(request.files[1]);
     job.output = FullPathOrRefuse(job, request.files[1]);
     jobs.push_back(std::move(job));
@@ -58,7 +70,7 @@ std::vector<FileJob> FileJobs(const CliRequest& request) {
   for (const std::string& file : request.files) {
     FileJob job;
     job.typed_input = TextFromArgument(file);
-    job.input = FullPathOrRefuse(job, file);
+    job.input = InputPathOrRefuse(job, file);
     if (request.output_dir) {
       job.output = folder + TrimDir(job.input);
       job.typed_output = typed_folder + TrimDir(job.input);

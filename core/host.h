@@ -23,6 +23,8 @@ class Host {
   // While gzip.exe works on `file` (empty: no longer), a stop request is
   // the user's to confirm, since it ends another program.
   virtual void SetBackgroundWork(const std::wstring& file) = 0;
+  // Meanwhile, how much gzip.exe has written so far (0: nothing, or not known).
+  virtual void ShowBytesWritten(std::uint64_t bytes) = 0;
   // Commands are disabled while one runs, so no second one can start.
   virtual void SetCommandsEnabled(bool enabled) = 0;
 };

@@ -47,6 +47,20 @@ CommandFailure Refused(std::wstring summary, std::wstring file, std::wstring out
       {Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}});
 }
 
+// A temporary that could not be made is told about as the destination, whose
+// name the user knows, unless a file stays behind under the temporary name.
+SystemError AboutDestination(const SystemError& error, Platform& platform,
+                             const std::wstring& destination) {
+  bool stays = true;
+  try {
+    stays = platform.NameTaken(error.Path());
+  } catch (const SystemError&) {
+    // Unknown: keep the name that may still be there.
+  }
+  if (stays) return error;
+  return SystemError(error.Operation(), destination, error.Reason(), error.Kind());
+}
+
 class Conversion {
  public:
   Conversion(const ConvertPlan& plan, Host& host, Platform& platform, const ConverterPacing& pacing)
@@ -147,10 +161,11 @@ ConvertResult Conversion::Run() {
   std::unique_ptr<PendingOutput> output;
   try {
     output = std::make_unique<PendingOutput>(platform_, plan_.destination, plan_.temporary,
-                                             plan_.replace);
+                                             plan_.replace, plan_.replaces_a_file);
   } catch (const SystemError& error) {
-    throw CommandFailure(
-        SystemFailure(L"Could not create the file to write to.", error, kNothingWritten));
+    throw CommandFailure(SystemFailure(L"Could not create the file to write to.",
+                                       AboutDestination(error, platform_, plan_.destination),
+                                       kNothingWritten));
   }
 
   ConvertResult result{0, false, plan_.destination};
@@ -173,6 +188,25 @@ ConvertResult Conversion::Run() {
   return result;
 }
 
+// A destination name that is taken: refused when it is a folder, the module
+// itself, or a file the request does not replace. (Only a taken name can be
+// any of these, so a new name costs no further look.)
+void RefuseExistingDestination(const ConvertRequest& request, Platform& platform) {
+  // A link to a folder is a name a rename may replace.
+  if (platform.IsFolder(request.destination, Links::NotFollowed))
+    throw Refused(L"The file to write to is a folder, not a file.", request.destination,
+                  kNothingWritten);
+  if (request.destination == request.source ||
+      platform.SameFile(request.source, request.destination))
+    throw Refused(L"The file to write to is the module being read.", request.destination,
+                  L"Choose another file to write to. Nothing was written.");
+  if (request.replace) return;
+  CommandFailure refusal =
+      Refused(L"The file to write to exists.", request.destination, kNothingWritten);
+  refusal.Report().refusal = Refusal::FileInTheWay;
+  throw refusal;
+}
+
 }  // namespace
 
 ConvertPlan PlanConvert(const ConvertRequest& request, Platform& platform) {
@@ -183,17 +217,11 @@ ConvertPlan PlanConvert(const ConvertRequest& request, Platform& platform) {
                   L"", kNothingWritten);
   if (request.destination.empty())
     throw Refused(L"No file to write to is given.", L"", kNothingWritten);
-  if (request.destination == request.source ||
-      platform.SameFile(request.source, request.destination))
-    throw Refused(L"The file to write to is the module being read.", request.destination,
-                  L"Choose another file to write to. Nothing was written.");
-  const bool exists = platform.NameTaken(request.destination);
-  if (exists && !request.replace) {
-    CommandFailure refusal =
-        Refused(L"The file to write to exists.", request.destination, kNothingWritten);
-    refusal.Report().refusal = Refusal::FileInTheWay;
-    throw refusal;
-  }
+  if (platform.IsFolder(request.source, Links::Followed))
+    throw Refused(L"The module to read is a folder, not a file.", request.source, kNothingWritten);
+  const bool exists = request.destination == request.source ||
+                      platform.NameTaken(request.destination);
+  if (exists) RefuseExistingDestination(request, platform);
   return {request.source, request.destination, FreeTemporaryName(platform, request.destination),
           *factor,        request.replace,     exists};
 }

@@ -24,11 +24,11 @@ std::wstring FreeTemporaryName(Platform& platform, const std::wstring& final_pat
 }
 
 PendingOutput::PendingOutput(Platform& platform, std::wstring final_path,
-                             const std::wstring& temporary, bool replace)
+                             const std::wstring& temporary, bool replace, bool replaces_a_file)
     : platform_(platform),
       final_path_(std::move(final_path)),
       replace_(replace),
-      replaces_a_file_(platform_.FileExists(final_path_)) {
+      replaces_a_file_(replaces_a_file) {
   temporary_path_ = temporary;
   for (int attempt = 0;; ++attempt) {
     try {

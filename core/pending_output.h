@@ -16,9 +16,10 @@ class PendingOutput {
  public:
   // Creates `temporary`, or the next free name when one has appeared there
   // since it was chosen. Commit replaces a file under the final name only
-  // when `replace` allows it.
+  // when `replace` allows it; `replaces_a_file` says one is there, as the
+  // caller has already looked.
   PendingOutput(Platform& platform, std::wstring final_path, const std::wstring& temporary,
-                bool replace);
+                bool replace, bool replaces_a_file);
   ~PendingOutput();
   PendingOutput(const PendingOutput&) = delete;
   PendingOutput& operator=(const PendingOutput&) = delete;

@@ -53,11 +53,18 @@ class ChildProcess {
   virtual std::optional<int> Wait(const std::function<bool()>& pump) = 0;
   // What the process wrote to its standard error (complete after Wait).
   virtual std::wstring ErrorOutput() = 0;
+  // How many bytes the process has written so far, to files and pipes alike;
+  // 0 where the system does not say.
+  virtual std::uint64_t BytesWritten() = 0;
   // Ends the process (used only when a wait must be abandoned), letting it
   // remove its partial output where the system allows: gzip.exe's output
   // vanishes with its handle; on POSIX it is asked to stop before it is forced.
   virtual void Kill() = 0;
 };
+
+// Whether a link is judged by what it points to (as a file to be read is)
+// or as itself (as a name to be written to is: a rename replaces a link).
+enum class Links { Followed, NotFollowed };
 
 class Platform {
  public:
@@ -86,6 +93,8 @@ class Platform {
   virtual bool SameFile(const std::wstring& a, const std::wstring& b) = 0;
   // True for an existing file that is not a folder; links are followed.
   virtual bool FileExists(const std::wstring& path) = 0;
+  // True for an existing folder.
+  virtual bool IsFolder(const std::wstring& path, Links links) = 0;
   // True when anything at all answers to the name itself: a file, a folder,
   // or a link, whatever it points to or whether it points anywhere. This is
   // what a new file must not be put over unasked.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "command_run.h"
+#include "gzip_words.h"
 
 namespace stavrel {
 namespace {
@@ -103,6 +104,11 @@ class StateCommand {
   std::wstring gzip_said_;
 };
 
+// The report names the user's file; gzip names the files it was given.
+std::wstring GzipWords(ChildProcess& child, const GzipStep& step) {
+  return WithoutGivenNames(child.ErrorOutput(), {step.input, step.output});
+}
+
 CommandReport StateCommand::WithGzipWords(CommandReport report) const {
   if (!gzip_said_.empty() && report.reason.find(gzip_said_) == std::wstring::npos)
     report.gzip_said = gzip_said_;
@@ -128,7 +134,7 @@ void StateCommand::StopGzip(ChildProcess& child, const GzipStep& step) {
     Fail(L"Could not stop gzip.exe.", error, L"");
   }
   if (!platform_.FileExists(step.input) && platform_.FileExists(step.output)) {
-    gzip_said_ = child.ErrorOutput();
+    gzip_said_ = GzipWords(child, step);
     return;
   }
   std::vector<std::wstring> left = temporaries_.RemoveAll();
@@ -147,7 +153,10 @@ std::wstring StateCommand::RunGzip(const ProcessLaunch& launch, const GzipStep& 
   std::optional<int> exit_code;
   try {
     BackgroundWork working(host_, step.file);
-    exit_code = child->Wait([this] { return host_.ProcessPendingEvents(); });
+    exit_code = child->Wait([&] {
+      host_.ShowBytesWritten(child->BytesWritten());
+      return host_.ProcessPendingEvents();
+    });
   } catch (const SystemError& error) {
     child->Kill();
     Fail(L"Could not wait for gzip.exe to " + step.step + L".", error, step.outcome);
@@ -156,7 +165,7 @@ std::wstring StateCommand::RunGzip(const ProcessLaunch& launch, const GzipStep& 
     StopGzip(*child, step);
     return L"";
   }
-  gzip_said_ = child->ErrorOutput();
+  gzip_said_ = GzipWords(*child, step);
   const bool made_output = platform_.FileExists(step.output);
   if (*exit_code == 0 && made_output) return L"";
   if (*exit_code == kGzipWarning && made_output) return gzip_said_;

@@ -39,6 +39,13 @@ void RequireExisting(Platform& platform, const std::wstring& path, const std::ws
     Refuse(L"The " + what + L" does not exist.", path, kNothingChanged);
 }
 
+// Found before any name is formed from it: a folder's name would make a
+// strange state name, or none.
+void RefuseFolder(Platform& platform, const std::wstring& path, const std::wstring& what) {
+  if (platform.IsFolder(path, Links::Followed))
+    Refuse(L"The " + what + L" is a folder, not a file.", path, kNothingChanged);
+}
+
 void RefuseExisting(Platform& platform, const std::wstring& path) {
   if (platform.NameTaken(path))
     Refuse(L"A file is in the way.", path,
@@ -67,6 +74,7 @@ ProcessLaunch GzipLaunch(const std::wstring& gzip, std::wstring command_line, st
 
 DecompressPlan PlanDecompress(const DecompressRequest& request, Platform& platform) {
   DecompressPlan plan{request.state};
+  RefuseFolder(platform, request.state, L"state file");
   try {
     plan.names = FormDecompressNames(request.state, request.default_name);
   } catch (const UnusableName& error) {
@@ -87,6 +95,7 @@ DecompressPlan PlanDecompress(const DecompressRequest& request, Platform& platfo
 
 CompressPlan PlanCompress(const CompressRequest& request, Platform& platform) {
   CompressPlan plan{request.file};
+  RefuseFolder(platform, request.file, L"file to compress");
   try {
     plan.names = FormCompressNames(request.file);
   } catch (const UnusableName& error) {

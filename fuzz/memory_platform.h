@@ -27,6 +27,7 @@ class MemoryPlatform : public Platform {
   void RenameFile(const std::wstring& from, const std::wstring& to, bool replace) override;
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override;
+  bool IsFolder(const std::wstring&, Links) override { return false; }  // no folders here
   bool NameTaken(const std::wstring& path) override { return FileExists(path); }
   std::wstring ProgramFolder() override { return L"C:\\Stavrel"; }
   std::vector<std::wstring> GzipLocations() override { return {L"C:\\Stavrel\\gzip.exe"}; }

@@ -23,6 +23,8 @@ class MainWindowOperations final : public FormView, public MessageSink {
   void Show(const CommandReport& report) override;
   bool ProcessPendingEvents() override;
   void SetBackgroundWork(const std::wstring& file) override;
+  // The window has no place for it: its pointer says gzip is at work.
+  void ShowBytesWritten(std::uint64_t) override {}
   // The file gzip.exe works on while a state command waits; else empty.
   const std::wstring& BackgroundWork() const noexcept { return background_work_; }
   void SetCommandsEnabled(bool enabled) noexcept override;

@@ -28,6 +28,8 @@ std::wstring FullPathFromArgument(const std::string& argument) {
   return posix::FromPosixPath(kept);
 }
 
+bool IsUnmatchedPattern(const std::string&) { return false; }
+
 bool IsFolder(const std::string& argument) {
   std::error_code error;
   return fs::is_directory(fs::path(argument), error);

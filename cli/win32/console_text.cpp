@@ -26,6 +26,10 @@ std::wstring FullPathFromArgument(const std::string& argument) {
   return fs::absolute(fs::path(Utf8ToWide(argument))).lexically_normal().make_preferred().wstring();
 }
 
+bool IsUnmatchedPattern(const std::string& argument) {
+  return argument.find_first_of("*?") != std::string::npos;
+}
+
 bool IsFolder(const std::string& argument) {
   std::error_code error;
   return fs::is_directory(fs::path(Utf8ToWide(argument)), error);

@@ -10,8 +10,10 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/posix/posix_error.h"
@@ -37,6 +39,22 @@ int ExitCodeOf(int status) {
   // The shells' convention for a process ended by a signal.
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return -1;
+}
+
+// What Linux has counted the process writing, to files and pipes alike; 0
+// where there is no such count (another system, no /proc).
+std::uint64_t WrittenByProcess(pid_t pid) {
+  const std::string path = "/proc/" + std::to_string(pid) + "/io";
+  const UniqueFd io(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!io.Valid()) return 0;
+  std::array<char, 512> text{};
+  const ssize_t got = read(io.Get(), text.data(), text.size() - 1);
+  if (got <= 0) return 0;
+  const std::string_view counts(text.data(), static_cast<std::size_t>(got));
+  const std::string_view field = "wchar: ";
+  const std::size_t at = counts.find(field);
+  if (at == std::string_view::npos) return 0;
+  return std::strtoull(text.data() + at + field.size(), nullptr, 10);
 }
 
 class PosixChildProcess final : public ChildProcess {
@@ -80,6 +98,9 @@ class PosixChildProcess final : public ChildProcess {
     if (!ended_) DrainErrorPipe();
     return DecodeChildOutput(error_output_);
   }
+
+  // Once reaped, its process id may already be another process's.
+  std::uint64_t BytesWritten() override { return ended_ ? 0 : WrittenByProcess(pid_); }
 
   // Asks first: on SIGTERM gzip removes its partial output, which SIGKILL
   // would leave behind. A child that has not ended after the grace is forced.

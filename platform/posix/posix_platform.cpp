@@ -26,9 +26,12 @@ using posix::UniqueFd;
 namespace {
 
 // Empty when there is no such file.
-std::optional<struct stat> StatOf(const std::wstring& path) {
+std::optional<struct stat> StatOf(const std::wstring& path, Links links = Links::Followed) {
   struct stat info {};
-  if (stat(ToPosixPath(path).c_str(), &info) == 0) return info;
+  const std::string native = ToPosixPath(path);
+  const int result = links == Links::Followed ? stat(native.c_str(), &info)
+                                              : lstat(native.c_str(), &info);
+  if (result == 0) return info;
   const int error = errno;
   if (posix::MeansNoSuchFile(error)) return std::nullopt;
   throw ErrnoError(L"open", path, error);
@@ -88,6 +91,11 @@ bool PosixPlatform::SameFile(const std::wstring& a, const std::wstring& b) {
 bool PosixPlatform::FileExists(const std::wstring& path) {
   const auto info = StatOf(path);
   return info && !S_ISDIR(info->st_mode);
+}
+
+bool PosixPlatform::IsFolder(const std::wstring& path, Links links) {
+  const auto info = StatOf(path, links);
+  return info && S_ISDIR(info->st_mode);
 }
 
 bool PosixPlatform::NameTaken(const std::wstring& path) {

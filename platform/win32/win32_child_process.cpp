@@ -59,6 +59,12 @@ class Win32ChildProcess final : public ChildProcess {
     return DecodeChildOutput(error_output_);
   }
 
+  std::uint64_t BytesWritten() override {
+    IO_COUNTERS counters{};
+    if (!GetProcessIoCounters(process_.Get(), &counters)) return 0;
+    return counters.WriteTransferCount;
+  }
+
   void Kill() override {
     if (ended_) return;
     if (!TerminateProcess(process_.Get(), 1)) {

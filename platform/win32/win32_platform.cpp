@@ -184,6 +184,19 @@ bool Win32Platform::FileExists(const std::wstring& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32Platform::IsFolder(const std::wstring& path, Links links) {
+  const std::wstring native = ExtendedLengthPath(path);
+  const DWORD attributes = GetFileAttributesW(native.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    if (win32::MeansNoSuchFile(code)) return false;
+    throw Win32Error(L"open", path, code);
+  }
+  // A link to a folder is a folder-like reparse point.
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  return links == Links::Followed || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
 bool Win32Platform::NameTaken(const std::wstring& path) {
   const std::wstring native = ExtendedLengthPath(path);
   // A link answers for itself here, not for what it points to.

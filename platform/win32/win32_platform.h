@@ -22,6 +22,7 @@ class Win32Platform final : public Platform {
   void RenameFile(const std::wstring& from, const std::wstring& to, bool replace) override;
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override;
+  bool IsFolder(const std::wstring& path, Links links) override;
   bool NameTaken(const std::wstring& path) override;
   std::wstring ProgramFolder() override;
   std::vector<std::wstring> GzipLocations() override;

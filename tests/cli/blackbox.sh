@@ -52,6 +52,7 @@ finish() {
 
 expect_status() { [ "$status" -eq "$1" ] || fail "exit code $status, expected $1"; }
 expect_err() { tr -d '\r' <"$work/err" | grep -qF -- "$1" || fail "stderr lacks: $1"; }
+expect_no_err() { tr -d '\r' <"$work/err" | grep -qF -- "$1" && fail "stderr has: $1"; }
 expect_out() { tr -d '\r' <"$work/out" | grep -qF -- "$1" || fail "stdout lacks: $1"; }
 # expect_files_in FOLDER NAME...: exactly these files, sorted.
 expect_files_in() {
@@ -122,6 +123,18 @@ expect_err "is outside the range -2147483648 to 2147483647"
 run_cli convert --factor 1 --output-dir nowhere a.mdl
 expect_status 1
 expect_err "nowhere: The folder to write to does not exist"
+# The destination is named, not the temporary that could not be made there.
+run_cli convert --factor 1 a.mdl nowhere/out.mdl
+expect_status 1
+expect_err "nowhere/out.mdl: Could not create the file to write to: "
+expect_no_err "stavrel-tmp"
+# gzip's words name its copy of the state; the report names the state.
+echo "not gzip" >plain.003
+run_cli decompress plain.003
+expect_status 1
+expect_err "plain.003: gzip.exe could not decompress the state: not in gzip format. The state file "
+expect_no_err "temp.gz"
+rm plain.003
 module three.mdl 3 0
 run_cli convert --factor 1 three.mdl copy.mdl
 expect_status 1
@@ -186,6 +199,13 @@ expect_same to-file.mdl expected.mdl
 [ "$(cat target.mdl)" = target ] || fail "the link's target was changed"
 run_cli convert --factor 1 --force a.mdl folder
 expect_status 1
+expect_err "folder: The file to write to is a folder, not a file. Nothing was written."
+# A folder where a file to read is named.
+for command in "convert --factor 1 folder x.mdl" "decompress folder" "decompress folder/" "recompress folder"; do
+  run_cli $command
+  expect_status 1
+  expect_err "is a folder, not a file"
+done
 [ -z "$(ls -A folder)" ] || fail "something was written into the folder"
 # The state commands see a link under a final name as a file in the way.
 cp a.mdl h.sds
@@ -367,6 +387,11 @@ if $under_wine; then
   run_cli convert --factor 1 --output-dir out 'mods\*.mdl'
   expect_status 0
   expect_files_in out a.mdl b.mdl
+  run_cli decompress 'mods\*.007' 'mods\a.mdl'
+  expect_status 1
+  expect_err 'mods\*.007: no file matches. Nothing was read or changed.'
+  expect_err 'mods\a.mdl: gzip.exe could not decompress the state: not in gzip format'
+  expect_files mods out
 fi
 finish
 
@@ -411,6 +436,8 @@ stop_while_gzip_works() {
   status=$?
   expect_status 130
   expect_err "stopped: 3 of 3 files not done and left as they were"
+  # The progress line is for a terminal only.
+  grep -q '\] [0-9]*% ' "$work/err" && fail "a progress line went to the file"
   rm -f hang.pid
   expect_files program s1.003 s2.003 s3.003
   finish
@@ -419,6 +446,28 @@ stop_while_gzip_works INT
 # Wine has no console event for these.
 $under_wine || stop_while_gzip_works TERM
 $under_wine || stop_while_gzip_works HUP
+
+# On a terminal, gzip at work shows how long it has worked and what it has
+# written. It finishes, then hangs until it is stopped: the state is done.
+begin "progress on a terminal"
+if ! $under_wine; then
+  mkdir program
+  cp "$cli" program/
+  cp "$hanging_gzip" program/gzip.exe
+  echo "state" | gzip >s.003
+  HANGING_GZIP_FINISHES=1 script -qfec "'$PWD/program/$(basename "$cli")' decompress s.003" "$work/tty" \
+    >/dev/null 2>&1 &
+  pid=$!
+  wait_for hang.pid || fail "gzip never started"
+  for ((i = 0; i < 2000; i++)); do grep -qF "MB written" "$work/tty" && break; sleep 0.01; done
+  kill -INT "$(ps -o ppid= -p "$(cat hang.pid)")"
+  wait "$pid"
+  grep -qF "1/1 s.003 gzip: " "$work/tty" || fail "no progress line: $(cat -v "$work/tty")"
+  grep -qF ", 0.0 MB written" "$work/tty" || fail "no bytes written: $(cat -v "$work/tty")"
+  rm -f hang.pid
+  expect_files program s.sds
+fi
+finish
 
 begin "Ctrl+C in the middle of a batch"
 mkdir out

@@ -66,6 +66,7 @@ class ScriptedChild : public ChildProcess {
     return exit_code_;
   }
   std::wstring ErrorOutput() override { return message_; }
+  std::uint64_t BytesWritten() override { return 0; }
   void Kill() override {}
 
  private:
@@ -90,6 +91,7 @@ class FaultyChild : public ChildProcess {
     return exit_code;
   }
   std::wstring ErrorOutput() override { return real_->ErrorOutput(); }
+  std::uint64_t BytesWritten() override { return real_->BytesWritten(); }
   void Kill() override { real_->Kill(); }
 
  private:

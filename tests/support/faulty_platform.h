@@ -46,6 +46,7 @@ class FaultyPlatform : public Platform {
   void RenameFile(const std::wstring& from, const std::wstring& to, bool replace) override;
   bool SameFile(const std::wstring& a, const std::wstring& b) override;
   bool FileExists(const std::wstring& path) override { return real_.FileExists(path); }
+  bool IsFolder(const std::wstring& path, Links links) override { return real_.IsFolder(path, links); }
   bool NameTaken(const std::wstring& path) override { return real_.NameTaken(path); }
   std::wstring ProgramFolder() override { return real_.ProgramFolder(); }
   std::vector<std::wstring> GzipLocations() override { return real_.GzipLocations(); }

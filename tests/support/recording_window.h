@@ -43,6 +43,7 @@ class RecordingWindow : public FormView, public MessageSink {
     boxes_at_message.push_back(boxes);
   }
   void SetBackgroundWork(const std::wstring& file) override { background_work.push_back(file); }
+  void ShowBytesWritten(std::uint64_t) override {}
   bool ProcessPendingEvents() override {
     ++pumps;
     if (on_pump) on_pump();

@@ -150,19 +150,24 @@ struct RefusalCase {
   const char* name;
   std::wstring source;
   std::wstring destination;
-  const wchar_t* expected;  // in the message
+  std::wstring expected;  // in the message
 };
 
 TEST_F(ConverterTest, RefusedRunsSayWhyAndChangeNothing) {
   const Bytes module = MakeModule(4, {1});
   WriteBytes(source, module);
   const std::wstring sub = folder / L"sub";
+  std::filesystem::create_directory(test::NativePath(sub));
   const RefusalCase cases[] = {
       {"missing source", folder / L"none.mdl", destination, L"none.mdl"},
       {"empty destination", source, L"", L"No file to write to"},
       {"destination is the source", source, source, L"module being read"},
       {"the source by another spelling", source, folder / L".\\in.mdl", L"module being read"},
-      {"destination folder missing", source, folder / L"no such folder\\out.mdl", L"no such folder"},
+      // Named as the user gave it, not as the temporary that could not be made.
+      {"destination folder missing", source, folder / L"no such folder\\out.mdl",
+       L"File: " + folder / L"no such folder\\out.mdl\r\n"},
+      {"a folder as the module", sub, destination, L"The module to read is a folder, not a file."},
+      {"a folder as the destination", source, sub, L"The file to write to is a folder, not a file."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -172,7 +177,8 @@ TEST_F(ConverterTest, RefusedRunsSayWhyAndChangeNothing) {
     ConvertToSnes9x(window, *platform, c.source);
     EXPECT_NE(OnlyMessage().find(c.expected), std::wstring::npos) << OnlyMessage();
     EXPECT_EQ(ReadBytes(source), module);
-    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl"}));
+    EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"in.mdl", L"sub"}));
+    EXPECT_TRUE(std::filesystem::is_empty(test::NativePath(sub)));
     EXPECT_TRUE(window.CommandsEnabled());
   }
 }

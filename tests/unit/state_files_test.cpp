@@ -162,6 +162,7 @@ struct StatePlanCase {
 TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
   WriteBytes(folder / L"game.003", state_bytes);
   WriteBytes(folder / L"game.sds", data);
+  std::filesystem::create_directory(test::NativePath(folder / L"saves"));
   const StatePlanCase cases[] = {
       {"decompress", true, L"game.003", L"slot.003", nullptr, nullptr, L"slot.sds", false},
       {"decompress onto the state itself", true, L"game.sds", L"game.sds", nullptr, nullptr, L"game.sds", true},
@@ -170,6 +171,9 @@ TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
       {"a missing state", true, L"none.003", L"none.003", nullptr, L"does not exist"},
       {"gzip's output name in the way", true, L"game.003", L"game.003", L"temp", L"A file is in the way."},
       {"the final name in the way", false, L"game.sds", L"", L"game.000", L"A file is in the way."},
+      {"a folder as the state", true, L"saves", L"", nullptr, L"The state file is a folder, not a file."},
+      {"a folder as the state, named with its \\", true, L"saves\\", L"", nullptr, L"is a folder, not a file"},
+      {"a folder to compress", false, L"saves", L"", nullptr, L"The file to compress is a folder, not a file."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -201,16 +205,29 @@ TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
   }
 }
 
+// gzip names the copy it was given ("gzip: temp.gz: ..."), by its own name
+// or, in a deep folder, by its full name: the report names the state instead.
 TEST_F(StateFilesTest, NotAGzipStateKeepsTheStateAndShowsGzipsReason) {
   const Bytes not_gzip = {'h', 'e', 'l', 'l', 'o', '\n'};
-  WriteBytes(folder / L"game.003", not_gzip);
-  window.boxes[Box::FName] = L"game.003";
-  Decompress(window, *platform, folder / L"game.003");
-  const std::wstring text = OnlyError();
-  EXPECT_NE(text.find(L"not in gzip format"), std::wstring::npos) << text;
-  EXPECT_NE(text.find(L"game.003 is unchanged"), std::wstring::npos) << text;
-  EXPECT_EQ(folder.Names(), (Names{L"game.003"}));
-  EXPECT_EQ(ReadBytes(folder / L"game.003"), not_gzip);
+  std::wstring deep = folder.Path();
+  while (deep.size() < 320) deep += std::wstring(40, L'd') + L"\\";
+  std::filesystem::create_directories(test::NativePath(deep));
+  for (const std::wstring& state_folder : {folder.Path(), deep}) {
+    SCOPED_TRACE(state_folder.size());
+    window = {};
+    WriteBytes(state_folder + L"game.003", not_gzip);
+    window.boxes[Box::FName] = L"game.003";
+    Decompress(window, *platform, state_folder + L"game.003");
+    const std::wstring text = OnlyError();
+    EXPECT_EQ(text.find(L"temp.gz"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"game.003 is unchanged"), std::wstring::npos) << text;
+    ASSERT_EQ(window.reports.size(), 1u);
+    EXPECT_EQ(window.reports[0].file, state_folder + L"game.003");
+    EXPECT_EQ(window.reports[0].reason, L"not in gzip format");
+    EXPECT_EQ(window.reports[0].gzip_said, L"");
+    EXPECT_EQ(ReadBytes(state_folder + L"game.003"), not_gzip);
+  }
+  EXPECT_EQ(folder.Names(), (Names{L"dddddddddddddddddddddddddddddddddddddddd", L"game.003"}));
 }
 
 // gzip ends without an error but makes nothing: its own words say why.
