@@ -13,10 +13,15 @@ namespace stavrel::cli {
 namespace fs = std::filesystem;
 
 std::wstring FullPathFromArgument(const std::string& argument) {
+  // The current folder stays for the whole run: asked for once, not for
+  // every file of a batch.
+  static const fs::path current_folder = fs::current_path();
   // Only "." steps and doubled "/" go. A ".." stays for the system to follow:
   // after a link it leads to the folder above the link's target, not back
   // to the folder holding the link.
-  const std::string full = fs::absolute(fs::path(argument)).string();
+  const fs::path given(argument);
+  // An empty name is refused as fs::absolute refuses it.
+  const std::string full = (given.empty() ? fs::absolute(given) : current_folder / given).string();
   std::string kept;
   for (std::size_t at = 0; at < full.size();) {
     const std::size_t end = std::min(full.find('/', at), full.size());

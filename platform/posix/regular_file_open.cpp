@@ -42,10 +42,9 @@ UniqueFd OpenRegularFile(const std::wstring& path, const wchar_t* operation, str
   if (!fd.Valid()) throw LastErrno(operation, path);
   if (fstat(fd.Get(), &info) != 0) throw LastErrno(operation, path);
   RefuseUnlessRegular(info, operation, path);
-  // Reads from a regular file then wait as reads always do.
-  const int flags = fcntl(fd.Get(), F_GETFL);
-  if (flags < 0 || fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-    throw LastErrno(operation, path);
+  // Reads from a regular file then wait as reads always do. O_NONBLOCK is
+  // the only flag opened with that F_SETFL changes: no need to ask first.
+  if (fcntl(fd.Get(), F_SETFL, 0) != 0) throw LastErrno(operation, path);
   return fd;
 }
 
