@@ -24,7 +24,7 @@ namespace {
 
 // Where the example files live, named as a user's would be.
 const std::wstring kFolder = L"C:\\Games\\";
-const wchar_t* const kExampleFiles[] = {L"region one.mdl", L"region one converted.mdl", L"tiny.mdl",
+const wchar_t* const kExampleFiles[] = {L"region one.mdl", L"converted.mdl", L"tiny.mdl",
                                         L"tiny converted.mdl", L"game.003", L"game.sds", L"game.000"};
 
 // What an earlier run left would change what the window says.
@@ -81,7 +81,7 @@ void GuidePictures::TakeAll() {
 
   Type(ids::txtFactor, L"&H100");
   Type(ids::txtFile1, kFolder + L"region one.mdl");
-  Type(ids::txtFile2, kFolder + L"region one converted.mdl");
+  Type(ids::txtFile2, kFolder + L"converted.mdl");
   Take(L"02-convert-filled");
   PressAndSettle(ids::cmdConvert);
   Take(L"03-convert-done");
@@ -98,11 +98,15 @@ void GuidePictures::TakeAll() {
   Take(L"05-decompress-filled");
   PressAndSettle(ids::cmdDecompress);
 
+  // game.003 is gone now: a user would not leave it in the box.
+  Type(ids::txtDecompress, L"");
+  Type(ids::txtFName, L"");
   Type(ids::txtCompress, kFolder + L"game.sds");
   Take(L"06-recompress-filled");
   PressAndSettle(ids::cmdCompress);
 
-  // The state is gone now: a second press shows what a failure looks like.
+  // The state is gone now: decompressing it again shows what a failure looks like.
+  Type(ids::txtDecompress, kFolder + L"game.003");
   MessageBoxWindow missing = PressForMessage(ids::cmdDecompress);
   Take(L"07-message-error", missing.Handle());
   missing.PressOk();
