@@ -47,6 +47,18 @@ CommandFailure Refused(std::wstring summary, std::wstring file, std::wstring out
       {Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}});
 }
 
+std::optional<std::int32_t> FactorOf(const ConvertRequest& request) {
+  if (!request.whole_factor) return ReadFactor(request.factor_text);
+  const FactorReading reading = ReadWholeFactor(request.factor_text);
+  if (!reading.whole)
+    throw Refused(L"The conversion factor \"" + request.factor_text + L"\" is not a number" +
+                      (reading.read.empty() ? L"."
+                                            : L": only \"" + std::wstring(reading.read) +
+                                                  L"\" of it could be read."),
+                  L"", kNothingWritten);
+  return reading.factor;
+}
+
 class Conversion {
  public:
   Conversion(const ConvertPlan& plan, Host& host, Platform& platform, const ConverterPacing& pacing)
@@ -174,18 +186,6 @@ ConvertResult Conversion::Run() {
     DiscardAndDescribe(*output);
   }
   return result;
-}
-
-std::optional<std::int32_t> FactorOf(const ConvertRequest& request) {
-  if (!request.whole_factor) return ReadFactor(request.factor_text);
-  const FactorReading reading = ReadWholeFactor(request.factor_text);
-  if (!reading.whole)
-    throw Refused(L"The conversion factor \"" + request.factor_text + L"\" is not a number" +
-                      (reading.read.empty() ? L"."
-                                            : L": only \"" + std::wstring(reading.read) +
-                                                  L"\" of it could be read."),
-                  L"", kNothingWritten);
-  return reading.factor;
 }
 
 }  // namespace

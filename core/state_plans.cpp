@@ -108,10 +108,6 @@ DecompressPlan PlanDecompress(const DecompressRequest& request, Platform& platfo
 
 CompressPlan PlanCompress(const CompressRequest& request, Platform& platform) {
   CompressPlan plan{request.file};
-  if (request.slot < 0 || request.slot > kLastSlot)
-    Refuse(L"There is no slot " + std::to_wstring(request.slot) + L": slots go from 0 to " +
-               std::to_wstring(kLastSlot) + L".",
-           L"", kNothingChanged);
   try {
     plan.names = FormCompressNames(request.file, request.slot);
   } catch (const UnusableName& error) {
@@ -119,6 +115,10 @@ CompressPlan PlanCompress(const CompressRequest& request, Platform& platform) {
                L"\": it must be longer than the three characters that \"000\" replaces.",
            request.file, kNothingChanged);
   }
+  if (request.slot < 0 || request.slot > kLastSlot)
+    Refuse(L"There is no slot " + std::to_wstring(request.slot) + L": slots go from 0 to " +
+               std::to_wstring(kLastSlot) + L".",
+           L"", kNothingChanged);
   const std::wstring gzip = FindGzip(platform);
   RequireExisting(platform, request.file, L"file to compress");
   if (request.refuse_compressed && IsGzipData(platform, request.file))

@@ -169,10 +169,6 @@ TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
       {"decompress", true, L"game.003", L"slot.003", nullptr, nullptr, L"slot.sds", false},
       {"decompress onto the state itself", true, L"game.sds", L"game.sds", nullptr, nullptr, L"game.sds", true},
       {"recompress", false, L"game.sds", L"", nullptr, nullptr, L"game.000", false},
-      {"an unusable default name", true, L"game.003", L"ab", nullptr, L"No name for the decompressed state"},
-      {"a missing state", true, L"none.003", L"none.003", nullptr, L"does not exist"},
-      {"gzip's output name in the way", true, L"game.003", L"game.003", L"temp", L"A file is in the way."},
-      {"the final name in the way", false, L"game.sds", L"", L"game.000", L"A file is in the way."},
       {"a slot", false, L"game.sds", L"", nullptr, nullptr, L"game.042", false, false, 42},
       {"the slot's name in the way", false, L"game.sds", L"", L"game.007", L"A file is in the way.", nullptr,
        false, false, 7},
@@ -186,6 +182,10 @@ TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
        false, false, 0, false},
       {"a file that is not gzip data", false, L"game.sds", L"", nullptr, nullptr, L"game.000", false, false, 0,
        true},
+      {"an unusable default name", true, L"game.003", L"ab", nullptr, L"No name for the decompressed state"},
+      {"a missing state", true, L"none.003", L"none.003", nullptr, L"does not exist"},
+      {"gzip's output name in the way", true, L"game.003", L"game.003", L"temp", L"A file is in the way."},
+      {"the final name in the way", false, L"game.sds", L"", L"game.000", L"A file is in the way."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
