@@ -47,18 +47,6 @@ CommandFailure Refused(std::wstring summary, std::wstring file, std::wstring out
       {Severity::Error, std::move(summary), std::move(file), L"", {std::move(outcome)}});
 }
 
-std::optional<std::int32_t> FactorOf(const ConvertRequest& request) {
-  if (!request.whole_factor) return ReadFactor(request.factor_text);
-  const FactorReading reading = ReadWholeFactor(request.factor_text);
-  if (!reading.whole)
-    throw Refused(L"The conversion factor \"" + request.factor_text + L"\" is not a number" +
-                      (reading.read.empty() ? L"."
-                                            : L": only \"" + std::wstring(reading.read) +
-                                                  L"\" of it could be read."),
-                  L"", kNothingWritten);
-  return reading.factor;
-}
-
 class Conversion {
  public:
   Conversion(const ConvertPlan& plan, Host& host, Platform& platform, const ConverterPacing& pacing)
@@ -80,6 +68,18 @@ class Conversion {
   const ConverterPacing& pacing_;
   Clock::time_point last_pump_ = Clock::now();
 };
+
+std::optional<std::int32_t> FactorOf(const ConvertRequest& request) {
+  if (!request.whole_factor) return ReadFactor(request.factor_text);
+  const FactorReading reading = ReadWholeFactor(request.factor_text);
+  if (!reading.whole)
+    throw Refused(L"The conversion factor \"" + request.factor_text + L"\" is not a number" +
+                      (reading.read.empty() ? L"."
+                                            : L": only \"" + std::wstring(reading.read) +
+                                                  L"\" of it could be read."),
+                  L"", kNothingWritten);
+  return reading.factor;
+}
 
 void Conversion::ShowProgress(std::uint64_t variable) {
   // The first two records never move the bar.
