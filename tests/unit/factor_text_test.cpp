@@ -54,10 +54,7 @@ struct WholeFactorCase {
 
 TEST(FactorText, AScriptsFactorIsReadWholeOrRefused) {
   const WholeFactorCase cases[] = {
-      // The window's forms read as the window reads them.
-      {L"-5", -5},            {L" 1 0 ", 10},         {L"1E3", 1000},        {L"2.5", 2},
-      {L"&H100", 256},        {L"&o17", 15},          {L"\t-1\n", -1},       {L"7.", 7},
-      // What scripts write besides.
+      // What scripts write besides the window's forms.
       {L"0x100", 256},        {L"0XfF", 255},         {L"-0x10", -16},       {L"+0x10", 16},
       {L"-&H10", -16},        {L"- &O17", -15},       {L"0x7FFFFFFF", 2147483647},
       {L"-0x80000000", -2147483647 - 1},              {L"0x80000000", std::nullopt},
