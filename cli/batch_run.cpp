@@ -10,6 +10,7 @@
 #include "console_text.h"
 #include "file_job.h"
 #include "module_converter.h"
+#include "module_format.h"
 #include "report_line.h"
 #include "state_files.h"
 #include "stop_request.h"
@@ -24,17 +25,41 @@ struct Tally {
 };
 
 struct JobWords {
+  const wchar_t* verb;   // "convert"
   const wchar_t* done;   // "converted"
   const wchar_t* thing;  // "module"
 };
 
 JobWords WordsFor(Job job) {
   switch (job) {
-    case Job::Convert: return {L"converted", L"module"};
-    case Job::Decompress: return {L"decompressed", L"state"};
-    case Job::Recompress: return {L"recompressed", L"state"};
+    case Job::Convert: return {L"convert", L"converted", L"module"};
+    case Job::Decompress: return {L"decompress", L"decompressed", L"state"};
+    case Job::Recompress: return {L"recompress", L"recompressed", L"state"};
   }
-  return {L"done", L"file"};
+  return {L"do", L"done", L"file"};
+}
+
+// What a result line starts with: "converted", or in a dry run "would convert".
+std::wstring Done(const CliRequest& request) {
+  const JobWords words = WordsFor(request.job);
+  return request.dry_run ? std::wstring(L"would ") + words.verb : words.done;
+}
+
+// The shift with its sign, as a script compares it: "+256", "-5", "+0".
+std::wstring SignedFactor(std::int32_t factor) {
+  return (factor < 0 ? L"" : L"+") + std::to_wstring(factor);
+}
+
+// The core copies a module too small to convert unchanged; the copy is
+// named, so that nobody takes it for a conversion.
+CommandReport TooFewVariables(const FileJob& job, bool dry_run) {
+  return {Severity::Error,
+          L"At least 4 variables needed to convert",
+          L"",
+          L"",
+          {(dry_run ? L"An unchanged copy would be written to "
+                    : L"An unchanged copy was written to ") +
+           job.typed_output + L"."}};
 }
 
 class Batch {
@@ -69,27 +94,39 @@ class Batch {
 std::vector<CommandReport> Batch::Convert(const FileJob& job, std::optional<std::wstring>& line) {
   // The window's save dialog asks before it replaces a file; here nothing
   // asks, so an existing destination is kept unless --force says otherwise.
-  const ConvertPlan plan = PlanConvert(
-      {job.input, job.output, TextFromArgument(request_.factor), request_.force}, platform_);
-  const ConvertResult result = RunConvert(plan, host_, platform_);
-  if (!result.converted) return {{Severity::Error, L"At least 4 variables needed to convert"}};
+  ConvertRequest convert{job.input, job.output, TextFromArgument(request_.factor), request_.force};
+  convert.whole_factor = true;
+  const ConvertPlan plan = PlanConvert(convert, platform_);
+  ConvertResult result;
+  if (request_.dry_run) {
+    result.variables = CountVariables(plan, platform_);
+    result.converted = result.variables >= module_format::kMinimumVariables;
+  } else {
+    result = RunConvert(plan, host_, platform_);
+  }
+  if (!result.converted) return {TooFewVariables(job, request_.dry_run)};
   line = job.typed_input + L" -> " + job.typed_output + L" (" + std::to_wstring(result.variables) +
-         L" variables)";
+         L" variables, " + SignedFactor(plan.factor) + L")";
   return {};
 }
 
 std::vector<CommandReport> Batch::Decompress(const FileJob& job,
                                              std::optional<std::wstring>& line) {
   const std::wstring name = request_.name ? TextFromArgument(*request_.name) : L"";
-  StateResult result =
-      RunDecompress(PlanDecompress({job.input, name}, platform_), host_, platform_);
+  const DecompressPlan plan = PlanDecompress({job.input, name, request_.keep}, platform_);
+  StateResult result{plan.names.final_name};
+  if (!request_.dry_run) result = RunDecompress(plan, host_, platform_);
   line = job.typed_input + L" -> " + TypedSibling(job, result.final_name);
   return std::move(result.warnings);
 }
 
 std::vector<CommandReport> Batch::Recompress(const FileJob& job,
                                              std::optional<std::wstring>& line) {
-  StateResult result = RunCompress(PlanCompress({job.input}, platform_), host_, platform_);
+  // --force compresses gzip data all the same; a file in the way stays refused.
+  const CompressPlan plan =
+      PlanCompress({job.input, request_.keep, request_.slot, !request_.force}, platform_);
+  StateResult result{plan.names.final_name};
+  if (!request_.dry_run) result = RunCompress(plan, host_, platform_);
   line = job.typed_input + L" -> " + TypedSibling(job, result.final_name);
   return std::move(result.warnings);
 }
@@ -116,6 +153,8 @@ bool Batch::Report(const FileJob& job) {
     failed = failed || report.severity == Severity::Error;
     if (report.refusal == Refusal::FileInTheWay && request_.job == Job::Convert)
       report.outcome.insert(report.outcome.begin(), L"Give --force to replace it.");
+    if (report.refusal == Refusal::AlreadyCompressed)
+      report.outcome.insert(report.outcome.begin(), L"Give --force to compress it all the same.");
     WriteLine(stderr, ReportLine(report, job.typed_input, typed));
   }
   if (failed) {
@@ -130,10 +169,10 @@ bool Batch::Report(const FileJob& job) {
 void Batch::PrintSummary(std::size_t total) {
   if (request_.quiet || total < 2) return;
   const JobWords words = WordsFor(request_.job);
-  std::wstring line = std::wstring(words.done) + L" " + std::to_wstring(tally_.done) + L" " +
-                      words.thing + (tally_.done == 1 ? L"" : L"s");
+  std::wstring line = Done(request_) + L" " + std::to_wstring(tally_.done) + L" " + words.thing +
+                      (tally_.done == 1 ? L"" : L"s");
   if (tally_.warned > 0) line += L" (" + std::to_wstring(tally_.warned) + L" with warnings)";
-  line += L", " + std::to_wstring(tally_.failed) + L" failed";
+  line += L", " + std::to_wstring(tally_.failed) + (request_.dry_run ? L" would fail" : L" failed");
   WriteLine(stdout, line);
 }
 
@@ -164,7 +203,7 @@ int Batch::Run() {
       break;
     }
     if (Report(job) && result && !request_.quiet)
-      WriteLine(stdout, std::wstring(WordsFor(request_.job).done) + L" " + ForDisplay(*result));
+      WriteLine(stdout, Done(request_) + L" " + ForDisplay(*result));
   }
   PrintSummary(jobs.size());
   if (StopRequested()) {

@@ -16,7 +16,8 @@ enum class Severity {
 // its own advice to add.
 enum class Refusal {
   None,
-  FileInTheWay,  // the name to write to is taken, and replacing was not asked for
+  FileInTheWay,       // the name to write to is taken, and replacing was not asked for
+  AlreadyCompressed,  // the file to compress is gzip data already
 };
 
 struct CommandReport {

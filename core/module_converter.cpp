@@ -83,6 +83,18 @@ class Conversion {
   Clock::time_point last_pump_ = Clock::now();
 };
 
+std::optional<std::int32_t> FactorOf(const ConvertRequest& request) {
+  if (!request.whole_factor) return ReadFactor(request.factor_text);
+  const FactorReading reading = ReadWholeFactor(request.factor_text);
+  if (!reading.whole)
+    throw Refused(L"The conversion factor \"" + request.factor_text + L"\" is not a number" +
+                      (reading.read.empty() ? L"."
+                                            : L": only \"" + std::wstring(reading.read) +
+                                                  L"\" of it could be read."),
+                  L"", kNothingWritten);
+  return reading.factor;
+}
+
 void Conversion::ShowProgress(std::uint64_t variable) {
   // The first two records never move the bar.
   if (variable >= 3) host_.SetProgressValue(static_cast<double>(variable));
@@ -149,14 +161,17 @@ void Conversion::DiscardAndDescribe(PendingOutput& output) {
   }
 }
 
-ConvertResult Conversion::Run() {
-  std::unique_ptr<OpenFile> from;
+std::unique_ptr<OpenFile> OpenSource(const ConvertPlan& plan, Platform& platform) {
   try {
-    from = platform_.OpenForReading(plan_.source);
+    return platform.OpenForReading(plan.source);
   } catch (const SystemError& error) {
     throw CommandFailure(
         SystemFailure(L"Could not open the module to read.", error, kNothingWritten));
   }
+}
+
+ConvertResult Conversion::Run() {
+  std::unique_ptr<OpenFile> from = OpenSource(plan_, platform_);
 
   std::unique_ptr<PendingOutput> output;
   try {
@@ -210,7 +225,7 @@ void RefuseExistingDestination(const ConvertRequest& request, Platform& platform
 }  // namespace
 
 ConvertPlan PlanConvert(const ConvertRequest& request, Platform& platform) {
-  const auto factor = ReadFactor(request.factor_text);
+  const auto factor = FactorOf(request);
   if (!factor)
     throw Refused(L"The conversion factor \"" + request.factor_text +
                       L"\" is outside the range -2147483648 to 2147483647.",
@@ -229,6 +244,15 @@ ConvertPlan PlanConvert(const ConvertRequest& request, Platform& platform) {
 ConvertResult RunConvert(const ConvertPlan& plan, Host& host, Platform& platform,
                          const ConverterPacing& pacing) {
   return Conversion(plan, host, platform, pacing).Run();
+}
+
+std::uint64_t CountVariables(const ConvertPlan& plan, Platform& platform) {
+  try {
+    return OpenSource(plan, platform)->Length() / kRecordSize;
+  } catch (const SystemError& error) {
+    throw CommandFailure(
+        SystemFailure(L"Could not read the module's length.", error, kNothingWritten));
+  }
 }
 
 }  // namespace stavrel

@@ -16,6 +16,9 @@ struct ConvertRequest {
   std::wstring destination;
   std::wstring factor_text;  // as typed: read as the window always has
   bool replace = false;      // an existing destination may be replaced
+  // Read the factor as a script writes it (ReadWholeFactor): a text the
+  // number does not take whole is refused rather than read as its start.
+  bool whole_factor = false;
 };
 
 // Everything a conversion will do, worked out before a file is touched.
@@ -37,10 +40,15 @@ struct ConvertResult {
   std::wstring final_name;
 };
 
-// Checks the request; throws CommandFailure with the refusal (an unreadable
-// factor, no destination, the module itself as destination, a file in the
-// way). Looks at the file system but changes nothing.
+// Checks the request; throws CommandFailure with the refusal (a factor not
+// read whole when it must be, one out of range, no destination, the module itself as destination, a
+// file in the way). Looks at the file system but changes nothing.
 ConvertPlan PlanConvert(const ConvertRequest& request, Platform& platform);
+
+// The variables in the plan's source as it is now, by its length: what a run
+// would count. Throws CommandFailure, in the words of a run, when the source
+// cannot be opened.
+std::uint64_t CountVariables(const ConvertPlan& plan, Platform& platform);
 
 // How the converter paces its work. The defaults suit the window; tests make
 // the chunks and the pump interval small to see every step.

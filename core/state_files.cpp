@@ -205,7 +205,7 @@ StateResult StateCommand::Decompress(const DecompressPlan& plan) {
   // gzip removes its input when it succeeds; a warning may leave it.
   std::vector<std::wstring> left = temporaries_.RemoveAll();
 
-  if (!plan.replaces_state) {
+  if (!plan.replaces_state && !plan.keeps_state) {
     try {
       platform_.RemoveFile(plan.state);
     } catch (const SystemError& error) {

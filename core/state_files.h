@@ -13,10 +13,16 @@ namespace stavrel {
 struct DecompressRequest {
   std::wstring state;
   std::wstring default_name;  // empty: the state's own file name
+  bool keep = false;          // the state stays beside the decompressed one
 };
 
 struct CompressRequest {
   std::wstring file;
+  bool keep = false;  // the file stays beside the compressed state
+  int slot = 0;       // the compressed state's extension: 0 to kLastSlot
+  // A file that is gzip data already is refused (Refusal::AlreadyCompressed)
+  // rather than wrapped a second time.
+  bool refuse_compressed = false;
 };
 
 // Everything a decompression will do, worked out before a file is touched:
@@ -27,6 +33,7 @@ struct DecompressPlan {
   DecompressNames names{};
   ProcessLaunch gzip{};
   bool replaces_state = false;  // the final name is the state itself
+  bool keeps_state = false;
 };
 
 // gzip turns `file` into names.compressed, which becomes names.final_name.
@@ -35,6 +42,7 @@ struct CompressPlan {
   CompressNames names{};
   ProcessLaunch gzip{};
   bool replaces_input = false;  // the final name is the file itself
+  bool keeps_input = false;     // gzip is told to leave the file in place
 };
 
 struct StateResult {
@@ -43,8 +51,10 @@ struct StateResult {
 };
 
 // Check the request; throw CommandFailure with the refusal (an unusable
-// name, no gzip.exe, a missing input, a file in the way). They look at the
-// file system but change nothing.
+// name, no gzip.exe, a missing input, a file in the way, an input to keep
+// that the result would replace, data compressed already when that is
+// refused). They look at the file system, and read the first bytes of a
+// file to compress, but change nothing.
 DecompressPlan PlanDecompress(const DecompressRequest& request, Platform& platform);
 CompressPlan PlanCompress(const CompressRequest& request, Platform& platform);
 

@@ -1,5 +1,7 @@
 #include "state_names.h"
 
+#include <algorithm>
+
 #include "path_names.h"
 
 namespace stavrel {
@@ -44,10 +46,13 @@ DecompressNames FormDecompressNames(const std::wstring& state, const std::wstrin
   return names;
 }
 
-CompressNames FormCompressNames(const std::wstring& path) {
+CompressNames FormCompressNames(const std::wstring& path, int slot) {
+  const std::wstring digits = std::to_wstring(slot);
+  const std::wstring extension =
+      std::wstring(3 - std::min<std::size_t>(digits.size(), 3), L'0') + digits;
   // TrimExt(RootDir(path) & TrimDir(path)) is the path itself when it holds a
   // backslash; without one the path is a name in the current folder.
-  return {path + L".gz", RootDir(path) + TrimmedFileName(FileNameOf(path)) + L"000"};
+  return {path + L".gz", RootDir(path) + TrimmedFileName(FileNameOf(path)) + extension};
 }
 
 std::wstring GzipProgram(const std::wstring& program_folder) {
@@ -63,8 +68,8 @@ std::wstring DecompressCommandLine(const std::wstring& gzip, const DecompressNam
   return ProgramArgument(gzip) + L" -d " + QuotedOperand(names.compressed);
 }
 
-std::wstring CompressCommandLine(const std::wstring& gzip, const std::wstring& path) {
-  return ProgramArgument(gzip) + L" " + QuotedOperand(path);
+std::wstring CompressCommandLine(const std::wstring& gzip, const std::wstring& path, bool keep) {
+  return ProgramArgument(gzip) + (keep ? L" -k " : L" ") + QuotedOperand(path);
 }
 
 }  // namespace stavrel

@@ -27,15 +27,19 @@ struct DecompressNames {
 
 struct CompressNames {
   std::wstring compressed;  // path & ".gz": where gzip leaves the data
-  std::wstring final_name;  // TrimExt(path) & "000"
+  std::wstring final_name;  // TrimExt(path) & "000", or the slot's three digits
 };
+
+// Save states are numbered in slots 000 to 999, the slot being the extension.
+inline constexpr int kLastSlot = 999;
 
 // An empty default name stands for the state's own file name. Throws
 // UnusableName when the name is not a plain file name of more than three
 // characters (a folder in it, or too short to keep anything before the
 // extension).
 DecompressNames FormDecompressNames(const std::wstring& state, const std::wstring& default_name);
-CompressNames FormCompressNames(const std::wstring& path);
+// `slot` (0 to kLastSlot) is the final name's extension, in three digits.
+CompressNames FormCompressNames(const std::wstring& path, int slot = 0);
 
 // The longest folder a child process can start in: Windows keeps a process's
 // current folder within the old 260-character limit even where file names
@@ -48,7 +52,9 @@ std::wstring GzipProgram(const std::wstring& program_folder);
 // be a working folder; otherwise it is given the full name.
 bool DecompressesInStateFolder(const DecompressNames& names);
 std::wstring DecompressCommandLine(const std::wstring& gzip, const DecompressNames& names);
-std::wstring CompressCommandLine(const std::wstring& gzip, const std::wstring& path);
+// With `keep`, gzip leaves the file it compresses in place (its -k).
+std::wstring CompressCommandLine(const std::wstring& gzip, const std::wstring& path,
+                                 bool keep = false);
 
 // What gzip reads from its environment: a user's GZIP=-N would change the
 // names it writes.

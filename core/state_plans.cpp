@@ -63,6 +63,25 @@ bool FinalNameIsInput(Platform& platform, const std::wstring& final_name,
   return false;
 }
 
+// A result that takes the input's own name cannot leave the input beside it.
+void RefuseReplacingAKeptInput(bool replaces_input, bool keep, const std::wstring& input) {
+  if (replaces_input && keep)
+    Refuse(L"The result would take the name of the file itself, which is to be kept.", input,
+           L"Choose another name for the result. Nothing was changed.");
+}
+
+// gzip's first two bytes: a file starting so is a compressed state already.
+bool IsGzipData(Platform& platform, const std::wstring& path) {
+  std::byte start[2]{};
+  try {
+    if (platform.OpenForReading(path)->ReadAt(0, start) < 2) return false;
+  } catch (const SystemError& error) {
+    throw CommandFailure(
+        SystemFailure(L"Could not read the file to compress.", error, kNothingChanged));
+  }
+  return start[0] == std::byte{0x1f} && start[1] == std::byte{0x8b};
+}
+
 ProcessLaunch GzipLaunch(const std::wstring& gzip, std::wstring command_line, std::wstring folder) {
   return {gzip,
           std::move(command_line),
@@ -88,6 +107,8 @@ DecompressPlan PlanDecompress(const DecompressRequest& request, Platform& platfo
   RefuseExisting(platform, plan.names.compressed);
   RefuseExisting(platform, plan.names.decompressed);
   plan.replaces_state = FinalNameIsInput(platform, plan.names.final_name, request.state);
+  RefuseReplacingAKeptInput(plan.replaces_state, request.keep, request.state);
+  plan.keeps_state = request.keep;
   plan.gzip = GzipLaunch(gzip, DecompressCommandLine(gzip, plan.names),
                          WorkingFolderFor(platform, plan.names.folder));
   return plan;
@@ -97,17 +118,28 @@ CompressPlan PlanCompress(const CompressRequest& request, Platform& platform) {
   CompressPlan plan{request.file};
   RefuseFolder(platform, request.file, L"file to compress");
   try {
-    plan.names = FormCompressNames(request.file);
+    plan.names = FormCompressNames(request.file, request.slot);
   } catch (const UnusableName& error) {
     Refuse(L"No name for the compressed state can be formed from \"" + error.Name() +
                L"\": it must be longer than the three characters that \"000\" replaces.",
            request.file, kNothingChanged);
   }
+  if (request.slot < 0 || request.slot > kLastSlot)
+    Refuse(L"There is no slot " + std::to_wstring(request.slot) + L": slots go from 0 to " +
+               std::to_wstring(kLastSlot) + L".",
+           L"", kNothingChanged);
   const std::wstring gzip = FindGzip(platform);
   RequireExisting(platform, request.file, L"file to compress");
+  if (request.refuse_compressed && IsGzipData(platform, request.file))
+    Refuse(
+        L"The file is already gzip data (a compressed state): compressing it again would wrap "
+        L"it twice.",
+        request.file, kNothingChanged, Refusal::AlreadyCompressed);
   RefuseExisting(platform, plan.names.compressed);
   plan.replaces_input = FinalNameIsInput(platform, plan.names.final_name, request.file);
-  plan.gzip = GzipLaunch(gzip, CompressCommandLine(gzip, request.file),
+  RefuseReplacingAKeptInput(plan.replaces_input, request.keep, request.file);
+  plan.keeps_input = request.keep;
+  plan.gzip = GzipLaunch(gzip, CompressCommandLine(gzip, request.file, request.keep),
                          WorkingFolderFor(platform, RootDir(request.file)));
   return plan;
 }

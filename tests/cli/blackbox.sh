@@ -73,6 +73,10 @@ module() {
       print pack("a21 l< a1", sprintf("VAR%018d", $i), $address, "x") }' "$2" "$3" "${4:-}" >"$1"
 }
 
+# A name in a folder as the console shows it.
+sep=/
+$under_wine && sep='\'
+
 # --- conversion ------------------------------------------------------------
 
 begin "window's bytes"
@@ -80,7 +84,7 @@ cp "$data/sample.mdl" .
 run_cli convert --factor "&HFF" sample.mdl plus.mdl
 expect_status 0
 expect_same plus.mdl "$data/sample-plus-255.mdl"
-expect_out "converted sample.mdl -> plus.mdl (8 variables)"
+expect_out "converted sample.mdl -> plus.mdl (8 variables, +255)"
 run_cli convert --factor " - 2.5" sample.mdl minus.mdl
 expect_status 0
 expect_same minus.mdl "$data/sample-minus-2.mdl"
@@ -138,7 +142,7 @@ rm plain.003
 module three.mdl 3 0
 run_cli convert --factor 1 three.mdl copy.mdl
 expect_status 1
-expect_err "three.mdl: At least 4 variables needed to convert"
+expect_err "three.mdl: At least 4 variables needed to convert. An unchanged copy was written to copy.mdl."
 expect_same copy.mdl three.mdl
 run_cli decompress --name ab a.mdl
 expect_status 1
@@ -283,8 +287,8 @@ if $under_wine; then
   expect_err 'esc\033[2J.mdl: Could not open the module to read'
   [ "$(tr -d '\r' <"$work/err" | wc -l)" -eq 3 ] || fail "a name broke a line on stderr"
 else
-  expect_out 'converted two\nconverted lines.mdl -> out/two\nconverted lines.mdl (10 variables)'
-  expect_out 'converted esc\033[2J.mdl -> out/esc\033[2J.mdl (10 variables)'
+  expect_out 'converted two\nconverted lines.mdl -> out/two\nconverted lines.mdl (10 variables, +1)'
+  expect_out 'converted esc\033[2J.mdl -> out/esc\033[2J.mdl (10 variables, +1)'
   [ "$(wc -l <"$work/out")" -eq 3 ] || fail "a name broke a line on stdout"
   [ "$(wc -l <"$work/err")" -eq 1 ] || fail "a name broke a line on stderr"
 fi
@@ -322,9 +326,6 @@ for command in convert decompress recompress; do
   expect_status 0
   expect_out "Usage:"
 done
-run_cli convert a.mdl b.mdl
-expect_status 1
-expect_err "usage: stavrel-cli convert --factor TEXT"
 run_cli decompress --name x.sds one.003 two.003
 expect_status 1
 expect_err "--name goes with one state only"
@@ -342,6 +343,114 @@ expect_same warn.sds a.mdl
 run_cli recompress --quiet warn.sds
 expect_status 0
 [ -s "$work/out" ] && fail "--quiet printed results"
+finish
+
+begin "factors read whole, or refused before anything is touched"
+module a.mdl 10 0
+for row in "0x100|+256" "-&H10|-16" " - 0x1 0 |-16"; do
+  run_cli convert --factor "${row%|*}" a.mdl out.mdl
+  expect_status 0
+  expect_out "converted a.mdl -> out.mdl (10 variables, ${row#*|})"
+  module expected.mdl 10 "${row#*|}"
+  expect_same out.mdl expected.mdl
+  rm out.mdl
+done
+for row in '12abc| (only "12" of it could be read)' 'abc|'; do
+  run_cli convert --factor "${row%|*}" --output-dir . a.mdl
+  expect_status 1
+  [ "$(tr -d '\r' <"$work/err")" = "stavrel-cli: --factor \"${row%|*}\": not a number${row#*|}
+Try 'stavrel-cli convert --help'." ] || fail "factor ${row%|*}"
+done
+expect_files a.mdl expected.mdl
+finish
+
+begin "a dry run says what a real run says and touches nothing"
+mkdir out
+module a.mdl 10 0
+module three.mdl 3 0
+module game.mdl 100 0
+gzip -c game.mdl >game.003
+cp game.mdl g.sds
+echo "old" >g.001
+listing() { find . -printf '%y %p %s %l\n' | LC_ALL=C sort; find . -type f -exec sha256sum {} + | LC_ALL=C sort; }
+before=$(listing)
+run_cli convert -n --factor 0x10 --output-dir out a.mdl three.mdl missing.mdl
+expect_status 1
+expect_out "would convert a.mdl -> out${sep}a.mdl (10 variables, +16)"
+expect_err "three.mdl: At least 4 variables needed to convert. An unchanged copy would be written to out${sep}three.mdl."
+expect_err "missing.mdl: Could not open the module to read"
+expect_out "would convert 1 module, 2 would fail"
+run_cli -n decompress --keep game.003
+expect_status 0
+expect_out "would decompress game.003 -> game.sds"
+run_cli recompress --dry-run --slot 1 g.sds
+expect_status 1
+expect_err "g.001: A file is in the way"
+[ "$(listing)" = "$before" ] || fail "a dry run changed the folder"
+run_cli convert --factor 0x10 --output-dir out a.mdl three.mdl missing.mdl
+expect_status 1
+expect_out "converted a.mdl -> out${sep}a.mdl (10 variables, +16)"
+expect_err "three.mdl: At least 4 variables needed to convert. An unchanged copy was written to out${sep}three.mdl."
+expect_same out/three.mdl three.mdl
+finish
+
+begin "keep, slots, and no second gzip wrap"
+module game.mdl 100 0
+gzip -c game.mdl >game.003
+cp game.003 orig.gz
+run_cli decompress -k game.003
+expect_status 0
+expect_same game.003 orig.gz
+expect_same game.sds game.mdl
+run_cli recompress --keep --slot 1 game.sds
+expect_status 0
+expect_out "recompressed game.sds -> game.001"
+expect_same game.sds game.mdl
+gzip -dc <game.001 | cmp -s - game.mdl || fail "game.001 does not hold the data"
+run_cli recompress game.003
+expect_status 1
+expect_err "stavrel-cli: game.003: The file is already gzip data (a compressed state): compressing it again would wrap it twice. Give --force to compress it all the same. Nothing was changed."
+expect_files game.001 game.003 game.mdl game.sds orig.gz
+run_cli -f recompress --slot 7 game.003
+expect_status 0
+gzip -dc <game.007 | cmp -s - orig.gz || fail "game.007 does not hold the state compressed again"
+expect_files game.001 game.007 game.mdl game.sds orig.gz
+finish
+
+begin "usage errors: one line each, and where to read more"
+module a.mdl 10 0
+# arguments | the line | the command whose help is offered
+while IFS='|' read -r arguments said command; do
+  # shellcheck disable=SC2086
+  run_cli $arguments
+  expect_status 1
+  [ "$(tr -d '\r' <"$work/err")" = "stavrel-cli: $said
+Try 'stavrel-cli ${command:+$command }--help'." ] || fail "$arguments"
+done <<'ROWS'
+convert --factr 1 a.mdl b.mdl|unknown option '--factr'|convert
+convert --factor 1 --factor 2 a.mdl b.mdl|option '--factor' given more than once|convert
+convert --factor 1|no module given|convert
+convert a.mdl b.mdl|no factor given (--factor TEXT)|convert
+convert --factor 1 a.mdl b.mdl c.mdl|extra operand 'c.mdl' (several modules go with --output-dir DIR)|convert
+convert a.mdl b.mdl --factor|option '--factor' needs a value|convert
+decompress -f a.003|unknown option '-f'|decompress
+recompress|no .sds file given|recompress
+recompress --slot 1000 a.sds|--slot "1000": not a slot number from 0 to 999|recompress
+|no command given|
+frobnicate a.mdl|unknown command 'frobnicate'|
+ROWS
+# Options before the command, and the short forms.
+run_cli -q -n convert --factor 1 a.mdl b.mdl
+expect_status 0
+[ -s "$work/out" ] && fail "-q before the command printed results"
+run_cli --factor 2 convert a.mdl b.mdl
+expect_status 0
+module expected.mdl 10 2
+expect_same b.mdl expected.mdl
+if $under_wine; then
+  run_cli '/?'
+  expect_out "Subcommands:"
+fi
 finish
 
 begin "state cycle"

@@ -69,6 +69,8 @@ convert --factor 5 --output-dir||saves
 convert --factor||
 convert|--fa|--factor 
 recompress game.sds|--q|--quiet 
+recompress --slot||
+decompress|--k|--keep 
 ROWS
 
 echo "completion_test: $failures failures"

@@ -38,6 +38,43 @@ TEST(FactorText, ReadsTheLeadingNumberAndRoundsHalvesToEven) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "text " << testing::PrintToString(std::wstring(c.text)));
     EXPECT_EQ(ReadFactor(c.text), c.factor);
+    // Where a script's reading takes the text whole, it takes it as the window does.
+    if (const FactorReading whole = ReadWholeFactor(c.text); whole.whole) {
+      EXPECT_EQ(whole.factor, c.factor);
+    }
+  }
+}
+
+// A script's factor: read whole, or refused with the part that could be read.
+struct WholeFactorCase {
+  const wchar_t* text;
+  std::optional<std::int32_t> factor;  // when read whole
+  const wchar_t* read = nullptr;       // when refused: what could be read
+};
+
+TEST(FactorText, AScriptsFactorIsReadWholeOrRefused) {
+  const WholeFactorCase cases[] = {
+      // What scripts write besides the window's forms.
+      {L"0x100", 256},        {L"0XfF", 255},         {L"-0x10", -16},       {L"+0x10", 16},
+      {L"-&H10", -16},        {L"- &O17", -15},       {L"0x7FFFFFFF", 2147483647},
+      {L"-0x80000000", -2147483647 - 1},              {L"0x80000000", std::nullopt},
+      {L"1E10", std::nullopt},
+      // Anything else is refused, naming what the window would have taken.
+      {L"12abc", std::nullopt, L"12"},  {L"0x", std::nullopt, L"0"},    {L"0x1g", std::nullopt, L"0x1"},
+      {L"1 2 x", std::nullopt, L"1 2"}, {L"1E", std::nullopt, L"1"},    {L"3,5", std::nullopt, L"3"},
+      {L"1.2.3", std::nullopt, L"1.2"}, {L"&H10&", std::nullopt, L"&H10"},
+      {L"", std::nullopt, L""},         {L"abc", std::nullopt, L""},    {L"&H", std::nullopt, L""},
+      {L"-", std::nullopt, L""},        {L"--5", std::nullopt, L""},    {L"-&X1", std::nullopt, L""},
+      {L"\r5", std::nullopt, L""},      {L"0x-5", std::nullopt, L"0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "text " << testing::PrintToString(std::wstring(c.text)));
+    const FactorReading reading = ReadWholeFactor(c.text);
+    EXPECT_EQ(reading.whole, c.read == nullptr);
+    EXPECT_EQ(reading.factor, c.factor);
+    if (c.read) {
+      EXPECT_EQ(std::wstring(reading.read), c.read);
+    }
   }
 }
 

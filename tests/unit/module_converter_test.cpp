@@ -205,6 +205,9 @@ TEST_F(ConverterTest, PlansWorkOutEveryNameAndTouchNoFile) {
       {"the module itself", {source, source, L"1", true}, {}, L"module being read"},
       {"no destination", {source, L"", L"1"}, {}, L"No file to write to"},
       {"a factor out of range", {source, destination, L"3E10"}, {}, L"3E10"},
+      {"a factor read whole", {source, destination, L"-0x10", false, true}, {}, nullptr, out_tmp, false},
+      {"a factor not read whole", {source, destination, L"12abc", false, true}, {}, L"only \"12\" of it"},
+      {"no number at all", {source, destination, L"abc", false, true}, {}, L"\"abc\" is not a number."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

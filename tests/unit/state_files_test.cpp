@@ -157,6 +157,9 @@ struct StatePlanCase {
   const wchar_t* refused;   // in the summary; nullptr: a plan
   const wchar_t* final_name = nullptr;
   bool replaces_input = false;
+  bool keep = false;
+  int slot = 0;
+  bool refuse_compressed = false;
 };
 
 TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
@@ -167,6 +170,19 @@ TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
       {"decompress", true, L"game.003", L"slot.003", nullptr, nullptr, L"slot.sds", false},
       {"decompress onto the state itself", true, L"game.sds", L"game.sds", nullptr, nullptr, L"game.sds", true},
       {"recompress", false, L"game.sds", L"", nullptr, nullptr, L"game.000", false},
+      {"a slot", false, L"game.sds", L"", nullptr, nullptr, L"game.042", false, false, 42},
+      {"the slot's name in the way", false, L"game.sds", L"", L"game.007", L"A file is in the way.", nullptr,
+       false, false, 7},
+      {"no such slot", false, L"game.sds", L"", nullptr, L"There is no slot 1000", nullptr, false, false, 1000},
+      {"kept", true, L"game.003", L"kept.003", nullptr, nullptr, L"kept.sds", false, true},
+      {"a kept state the result would replace", true, L"game.sds", L"game.sds", nullptr, L"which is to be kept",
+       nullptr, false, true},
+      {"gzip data to compress again", false, L"game.003", L"", nullptr, L"already gzip data", nullptr, false, false,
+       0, true},
+      {"gzip data may be compressed again when asked", false, L"game.003", L"", nullptr, nullptr, L"game.000",
+       false, false, 0, false},
+      {"a file that is not gzip data", false, L"game.sds", L"", nullptr, nullptr, L"game.000", false, false, 0,
+       true},
       {"an unusable default name", true, L"game.003", L"ab", nullptr, L"No name for the decompressed state"},
       {"a missing state", true, L"none.003", L"none.003", nullptr, L"does not exist"},
       {"gzip's output name in the way", true, L"game.003", L"game.003", L"temp", L"A file is in the way."},
@@ -183,12 +199,14 @@ TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
       std::wstring final_name;
       bool replaces = false;
       if (c.decompress) {
-        const DecompressPlan plan = PlanDecompress({folder / c.input, c.default_name}, *platform);
+        const DecompressPlan plan = PlanDecompress({folder / c.input, c.default_name, c.keep}, *platform);
+        EXPECT_EQ(plan.keeps_state, c.keep);
         EXPECT_EQ(plan.names.compressed, folder / L"temp.gz");
         EXPECT_EQ(plan.names.decompressed, folder / L"temp");
         std::tie(final_name, replaces) = std::pair(plan.names.final_name, plan.replaces_state);
       } else {
-        const CompressPlan plan = PlanCompress({folder / c.input}, *platform);
+        const CompressPlan plan =
+            PlanCompress({folder / c.input, c.keep, c.slot, c.refuse_compressed}, *platform);
         EXPECT_EQ(plan.names.compressed, folder / c.input + L".gz");
         std::tie(final_name, replaces) = std::pair(plan.names.final_name, plan.replaces_input);
       }
@@ -199,6 +217,7 @@ TEST_F(StateFilesTest, PlansWorkOutEveryNameAndTouchNoFile) {
       ASSERT_NE(c.refused, nullptr) << testing::PrintToString(failure.Report().summary);
       EXPECT_NE(failure.Report().summary.find(c.refused), std::wstring::npos);
       EXPECT_EQ(failure.Report().refusal == Refusal::FileInTheWay, c.existing != nullptr);
+      EXPECT_EQ(failure.Report().refusal == Refusal::AlreadyCompressed, c.refuse_compressed);
     }
     EXPECT_EQ(folder.Names(), before);
     if (c.existing) std::filesystem::remove(test::NativePath(folder / c.existing));

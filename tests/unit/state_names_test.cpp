@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "path_names.h"
 
 namespace stavrel {
@@ -37,14 +39,18 @@ TEST(StateNames, DecompressedStateIsNamedAfterTheDefaultName) {
 }
 
 TEST(StateNames, RecompressedStateAlwaysEndsInThreeZeros) {
-  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"C:\\snes\\game.sds", L"C:\\snes\\game.000"},
-      {L"C:\\snes\\game.1234", L"C:\\snes\\game.1000"},
-      {L"game.sds", L"game.000"},
-      {L"game.000", L"game.000"},
+  const std::tuple<const wchar_t*, const wchar_t*, int> cases[] = {
+      {L"C:\\snes\\game.sds", L"C:\\snes\\game.000", 0},
+      {L"C:\\snes\\game.1234", L"C:\\snes\\game.1000", 0},
+      {L"game.sds", L"game.000", 0},
+      {L"game.000", L"game.000", 0},
+      // A slot other than 0 is the extension, always in three digits.
+      {L"game.sds", L"game.001", 1},
+      {L"C:\\snes\\game.sds", L"C:\\snes\\game.042", 42},
+      {L"game.003", L"game.999", 999},
   };
-  for (const auto& [path, final_name] : cases) {
-    const auto names = FormCompressNames(path);
+  for (const auto& [path, final_name, slot] : cases) {
+    const auto names = FormCompressNames(path, slot);
     EXPECT_EQ(names.final_name, final_name) << path;
     EXPECT_EQ(names.compressed, std::wstring(path) + L".gz") << path;
   }
@@ -88,6 +94,8 @@ TEST(StateNames, CommandLines) {
   EXPECT_EQ(DecompressCommandLine(GzipProgram(L"C:\\"), names), L"C:\\\\gzip.exe -d temp.gz");
   EXPECT_EQ(CompressCommandLine(L"C:\\Apps\\gzip.exe", L"C:\\snes\\game.sds"),
             L"C:\\Apps\\gzip.exe \"C:\\snes\\game.sds\"");
+  EXPECT_EQ(CompressCommandLine(L"C:\\Apps\\gzip.exe", L"C:\\snes\\game.sds", /*keep=*/true),
+            L"C:\\Apps\\gzip.exe -k \"C:\\snes\\game.sds\"");
   EXPECT_EQ(CompressCommandLine(L"C:\\Program Files\\Stavrel\\gzip.exe", L"C:\\a b\\g.sds"),
             L"\"C:\\Program Files\\Stavrel\\gzip.exe\" \"C:\\a b\\g.sds\"");
   EXPECT_EQ(DecompressCommandLine(L"C:\\Program Files\\Stavrel\\gzip.exe", names),
