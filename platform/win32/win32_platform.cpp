@@ -102,6 +102,17 @@ bool MarkForRemovalOnClose(KernelHandle& file, const std::wstring& path) {
                     error.Kind());
 }
 
+// The attributes of what the name itself is (a link is not followed);
+// nothing when there is no such file.
+std::optional<DWORD> AttributesOf(const std::wstring& path) {
+  const std::wstring native = ExtendedLengthPath(path);
+  const DWORD attributes = GetFileAttributesW(native.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return attributes;
+  const DWORD code = GetLastError();
+  if (win32::MeansNoSuchFile(code)) return std::nullopt;
+  throw Win32Error(L"open", path, code);
+}
+
 }  // namespace
 
 Win32Platform::Win32Platform(std::wstring program_folder_override)
@@ -174,27 +185,15 @@ bool Win32Platform::SameFile(const std::wstring& a, const std::wstring& b) {
 }
 
 bool Win32Platform::FileExists(const std::wstring& path) {
-  const std::wstring native = ExtendedLengthPath(path);
-  const DWORD attributes = GetFileAttributesW(native.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD code = GetLastError();
-    if (win32::MeansNoSuchFile(code)) return false;
-    throw Win32Error(L"open", path, code);
-  }
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  const std::optional<DWORD> attributes = AttributesOf(path);
+  return attributes && (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool Win32Platform::IsFolder(const std::wstring& path, Links links) {
-  const std::wstring native = ExtendedLengthPath(path);
-  const DWORD attributes = GetFileAttributesW(native.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD code = GetLastError();
-    if (win32::MeansNoSuchFile(code)) return false;
-    throw Win32Error(L"open", path, code);
-  }
+  const std::optional<DWORD> attributes = AttributesOf(path);
   // A link to a folder is a folder-like reparse point.
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
-  return links == Links::Followed || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+  if (!attributes || (*attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  return links == Links::Followed || (*attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
 
 bool Win32Platform::NameTaken(const std::wstring& path) {
