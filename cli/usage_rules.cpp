@@ -14,12 +14,13 @@ std::wstring Quoted(const std::string& word) { return L"'" + TextFromArgument(wo
 bool IsOption(const std::string& word) { return word.size() > 1 && word[0] == '-' && word != "--"; }
 
 // The words CLI11 took for none of its own: an unknown option, or, before
-// any command, an unknown command.
+// any command, an unknown command. The option is named first: a mistyped
+// option taking a value (--factr 1) leaves its value where a command goes.
 void RefuseExtras(const std::vector<std::string>& extras, bool command_given) {
-  for (const std::string& word : extras) {
-    if (IsOption(word) && command_given) throw UsageError(L"unknown option " + Quoted(word));
-    if (!IsOption(word) && !command_given) throw UsageError(L"unknown command " + Quoted(word));
-  }
+  for (const std::string& word : extras)
+    if (IsOption(word)) throw UsageError(L"unknown option " + Quoted(word));
+  if (!command_given && !extras.empty())
+    throw UsageError(L"unknown command " + Quoted(extras.front()));
 }
 
 void RefuseRepeats(const CLI::App& command) {

@@ -438,6 +438,7 @@ recompress|no .sds file given|recompress
 recompress --slot 1000 a.sds|--slot "1000": not a slot number from 0 to 999|recompress
 |no command given|
 frobnicate a.mdl|unknown command 'frobnicate'|
+--factr 1 a.mdl b.mdl|unknown option '--factr'|
 ROWS
 # Options before the command, and the short forms.
 run_cli -q -n convert --factor 1 a.mdl b.mdl
